@@ -1,0 +1,27 @@
+// The file system of the machine: POSIX calls, binary, and replacement by a
+// temporary file renamed over the old name.
+#ifndef APP_REAL_FILE_SYSTEM_H_
+#define APP_REAL_FILE_SYSTEM_H_
+
+#include <string>
+#include <string_view>
+
+#include "model/file_system.h"
+
+namespace compattatore {
+
+class real_file_system : public file_system {
+ public:
+  bool exists(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  void replace(const std::string& path, std::string_view bytes) override;
+  void remove(const std::string& path) override;
+};
+
+/// Directory of the running executable, without a trailing separator.
+/// Throws file_error when the system cannot tell.
+std::string program_dir();
+
+}  // namespace compattatore
+
+#endif  // APP_REAL_FILE_SYSTEM_H_

@@ -1,0 +1,89 @@
+#include "app/real_file_system.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace compattatore {
+namespace {
+
+namespace fsys = std::filesystem;
+
+class RealFileSystem : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fsys::temp_directory_path() / "rfs-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { fsys::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const auto& e : fsys::directory_iterator(dir_)) {
+      out.push_back(e.path().filename().string());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+  std::string dir_;
+  real_file_system fs_;
+};
+
+TEST_F(RealFileSystem, ReplaceLeavesNoTailOfALongerFile) {
+  fs_.replace(path("f.dat"), std::string(30000, 'x'));
+  fs_.replace(path("f.dat"), std::string(25215, 'y'));
+  EXPECT_EQ(fs_.read(path("f.dat")), std::string(25215, 'y'));
+  EXPECT_EQ(names(), std::vector<std::string>{"f.dat"});
+}
+
+TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
+  // A directory where the file's name should go cannot be replaced, even
+  // by root.
+  fsys::create_directory(path("blocked.dat"));
+  EXPECT_THROW(fs_.replace(path("blocked.dat"), "new"), file_error);
+  EXPECT_EQ(names(), std::vector<std::string>{"blocked.dat"});
+
+  fs_.replace(path("kept.dat"), "old bytes");
+  try {
+    fs_.replace(path("missing-dir/kept.dat"), "new");
+    FAIL() << "replace into a missing directory succeeded";
+  } catch (const file_error& e) {
+    EXPECT_EQ(e.path(), path("missing-dir/kept.dat"));
+    EXPECT_FALSE(e.reason().empty());
+  }
+  EXPECT_EQ(fs_.read(path("kept.dat")), "old bytes");
+}
+
+TEST_F(RealFileSystem, ExistsReadAndRemove) {
+  EXPECT_FALSE(fs_.exists(path("a")));
+  fs_.replace(path("a"), std::string("\0\r\n", 3));
+  EXPECT_TRUE(fs_.exists(path("a")));
+  EXPECT_EQ(fs_.read(path("a")), std::string("\0\r\n", 3));
+  fs_.remove(path("a"));
+  EXPECT_FALSE(fs_.exists(path("a")));
+  EXPECT_NO_THROW(fs_.remove(path("a")));
+  EXPECT_THROW(fs_.read(path("a")), file_error);
+  fsys::create_directory(path("d"));
+  EXPECT_FALSE(fs_.exists(path("d")));
+}
+
+TEST_F(RealFileSystem, NewFilesFollowTheUmask) {
+  fs_.replace(path("m"), "x");
+  struct stat st {};
+  ASSERT_EQ(::stat(path("m").c_str(), &st), 0);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+}
+
+}  // namespace
+}  // namespace compattatore

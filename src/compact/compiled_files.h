@@ -1,0 +1,34 @@
+// Encoders of the three compiled files: field by field, little-endian, no
+// header, no gaps. Layouts in compiled_files.md.
+#ifndef COMPACT_COMPILED_FILES_H_
+#define COMPACT_COMPILED_FILES_H_
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+
+#include "model/scenario.h"
+
+namespace compattatore {
+
+/// Bytes of one cell record.
+inline constexpr std::size_t byte_cella = 15;
+/// Bytes of a station record with an empty name.
+inline constexpr std::size_t byte_stazione_senza_nome = 34;
+
+void encode_cell(std::string& out, const cella& c);
+void encode_station(std::string& out, const stazione& s);
+
+/// Cell row file: every cell, index 0 upward.
+std::string encode_cells(std::span<const cella> celle);
+/// Station table file: the 87 entries in order.
+std::string encode_stations(
+    const std::array<stazione, numero_stazioni>& stazioni);
+/// Route-wide file: row 0 (x) metre by metre, then row 1 (y); each element
+/// a 16-bit tag and 0, 2 or 8 value bytes.
+std::string encode_track(const tracciato_linea& t);
+
+}  // namespace compattatore
+
+#endif  // COMPACT_COMPILED_FILES_H_

@@ -1,0 +1,61 @@
+#include "compact/driver.h"
+
+#include <string>
+
+#include "compact/check_codes.h"
+#include "compact/compiled_files.h"
+#include "compact/consistency_pass.h"
+
+namespace compattatore {
+
+bool sigilla(scenario& s, fatal_report& report) {
+  stazione& testata = s.stazioni[stazione_testata_linea];
+  // An empty cell row has no cell 1: the seal then has nowhere to go in it
+  // and the guards look at the station entry alone.
+  cella nessuna;
+  cella& prima = s.celle.size() > 1 ? s.celle[1] : nessuna;
+
+  if (testata.numero_1 != 0 || prima.valore_1 != 0) {
+    report.errore(std::string(errore_sigillo_1));
+    return false;
+  }
+  testata.numero_1 = timbro_stazioni;
+  prima.valore_1 = timbro_celle;
+  if (testata.orario != 0 || prima.valore_2 != 0) {
+    report.errore(std::string(errore_sigillo_2));
+    return false;
+  }
+  testata.orario = codice_gara_st(s);
+  prima.valore_2 = codice_gara_og(s);
+  return true;
+}
+
+bool compatta(scenario& s, std::int32_t j, file_system& fs,
+              const testi_scenario& testi, fatal_report& report) {
+  s.scrivi_tracciato = j;
+  s.codice_errore = 0;
+  s.posizione_errore = 0;
+  s.punto_errore = {};
+  for (stazione& st : s.stazioni) st = stazione{};
+  memorizza_dati(s, fs, testi);
+  passo_consistenza(s);
+  return sigilla(s, report);
+}
+
+void scrivi_file_compilati(const scenario& s, file_system& fs,
+                           const file_names& names) {
+  if (s.scrivi_tracciato != 0) {
+    fs.replace(names.file_linea(), encode_track(s.tracciato));
+  }
+  fs.replace(names.file_stazioni(), encode_stations(s.stazioni));
+  fs.replace(names.file_celle(), encode_cells(s.celle));
+}
+
+void memorizza_percorso(scenario& s, std::int32_t j, file_system& fs,
+                        const file_names& names, fatal_report& report) {
+  const testi_scenario testi{names.testo_linea(), names.testo_treno(), true};
+  if (!compatta(s, j, fs, testi, report)) return;
+  scrivi_file_compilati(s, fs, names);
+}
+
+}  // namespace compattatore

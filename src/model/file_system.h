@@ -1,0 +1,48 @@
+// The file operations the core needs, as an interface: the program uses the
+// real disk, tests an in-memory fake or one that fails on purpose.
+#ifndef MODEL_FILE_SYSTEM_H_
+#define MODEL_FILE_SYSTEM_H_
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace compattatore {
+
+/// A file operation that failed: which file, what was tried, and the
+/// system's reason.
+class file_error : public std::runtime_error {
+ public:
+  file_error(std::string path, std::string operation, std::string reason)
+      : std::runtime_error("cannot " + operation + " " + path + ": " + reason),
+        path_(std::move(path)),
+        operation_(std::move(operation)),
+        reason_(std::move(reason)) {}
+  const std::string& path() const { return path_; }
+  const std::string& operation() const { return operation_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string operation_;
+  std::string reason_;
+};
+
+class file_system {
+ public:
+  virtual ~file_system() = default;
+
+  virtual bool exists(const std::string& path) = 0;
+  /// The whole file's bytes. Throws file_error.
+  virtual std::string read(const std::string& path) = 0;
+  /// Replaces the file at `path` by exactly `bytes`. Either the new content
+  /// is there whole, or the old file stays as it was and nothing else is
+  /// left behind. Throws file_error.
+  virtual void replace(const std::string& path, std::string_view bytes) = 0;
+  /// Deletes the file; a missing file is not an error. Throws file_error.
+  virtual void remove(const std::string& path) = 0;
+};
+
+}  // namespace compattatore
+
+#endif  // MODEL_FILE_SYSTEM_H_

@@ -1,0 +1,28 @@
+// Reading the route text and the train text back into the model.
+#ifndef READER_MEMORIZZA_DATI_H_
+#define READER_MEMORIZZA_DATI_H_
+
+#include <string>
+
+#include "model/file_system.h"
+#include "model/scenario.h"
+
+namespace compattatore {
+
+/// Where the two texts are, and whether reading deletes them (the program
+/// does; the author's tool never touches its input).
+struct testi_scenario {
+  std::string linea;
+  std::string treno;
+  bool cancella = true;
+};
+
+/// Reads the route text, then the train text, into `s`. Data faults are
+/// recorded in `s.codice_errore` / `s.posizione_errore` (and where reading
+/// stopped in `s.punto_errore`); nothing is thrown.
+/// REQUIRES: names set, station table cleared, codice_errore 0.
+void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi);
+
+}  // namespace compattatore
+
+#endif  // READER_MEMORIZZA_DATI_H_

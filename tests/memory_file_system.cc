@@ -1,0 +1,33 @@
+#include "tests/memory_file_system.h"
+
+namespace compattatore {
+
+bool memory_file_system::exists(const std::string& path) {
+  log.push_back("exists " + path);
+  return files.count(path) != 0;
+}
+
+std::string memory_file_system::read(const std::string& path) {
+  log.push_back("read " + path);
+  if (failing.count(path) != 0) throw file_error(path, "read", "injected");
+  auto it = files.find(path);
+  if (it == files.end()) {
+    throw file_error(path, "open", "No such file or directory");
+  }
+  return it->second;
+}
+
+void memory_file_system::replace(const std::string& path,
+                                 std::string_view bytes) {
+  log.push_back("replace " + path);
+  if (failing.count(path) != 0) throw file_error(path, "write", "injected");
+  files[path] = std::string(bytes);
+}
+
+void memory_file_system::remove(const std::string& path) {
+  log.push_back("remove " + path);
+  if (failing.count(path) != 0) throw file_error(path, "delete", "injected");
+  files.erase(path);
+}
+
+}  // namespace compattatore
