@@ -1,13 +1,47 @@
 #include "reader/memorizza_dati.h"
 
+#include "model/codici_errore.h"
+#include "reader/field_reader.h"
+#include "reader/lettura.h"
+#include "reader/route_reader.h"
+#include "reader/train_reader.h"
+
 namespace compattatore {
+namespace {
+
+// Every unexpected failure ends reading the same way: whatever text was
+// open is dropped, both texts go where they still exist, and code 25 is
+// recorded at the field read last.
+void fallimento(lettura& l) {
+  if (l.campi) {
+    l.punto(l.campi->last_field());
+  } else if (l.corrente != testo::nessuno) {
+    l.s.punto_errore = {l.corrente, 0, 0};
+  }
+  l.campi.reset();
+  l.s.codice_errore = codice::lettura_fallita;
+  if (!l.testi.cancella) return;
+  for (const std::string& path : {l.testi.linea, l.testi.treno}) {
+    try {
+      if (l.fs.exists(path)) l.fs.remove(path);
+    } catch (const file_error&) {
+      // Nothing more can be done for a text that will not go.
+    }
+  }
+}
+
+}  // namespace
 
 void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi) {
   s.stazioni[stazione_testata_linea].nome = s.nome_linea;
   s.stazioni[stazione_testata_treno].nome = s.numero_treno;
-  if (testi.cancella) {
-    fs.remove(testi.linea);
-    fs.remove(testi.treno);
+  lettura l(s, fs, testi);
+  try {
+    if (leggi_linea(l)) leggi_treno(l);
+  } catch (const read_failure&) {
+    fallimento(l);
+  } catch (const file_error&) {
+    fallimento(l);
   }
 }
 

@@ -1,0 +1,153 @@
+#include "reader/field_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace compattatore {
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_line_end(char c) { return c == '\r' || c == '\n'; }
+
+char lower_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+void field_reader::skip_blanks() {
+  while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
+}
+
+bool field_reader::consume_line_end() {
+  if (pos_ >= text_.size()) return false;
+  if (text_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    return true;
+  }
+  if (text_[pos_] == '\n') {
+    ++pos_;
+    return true;
+  }
+  return false;
+}
+
+std::string_view field_reader::read_text() {
+  if (eof()) throw read_failure("the text ended before a field");
+  skip_blanks();
+  last_ = pos_;
+  std::string_view field;
+  if (pos_ < text_.size() && text_[pos_] == '"') {
+    const std::size_t start = pos_ + 1;
+    std::size_t end = start;
+    while (end < text_.size() && text_[end] != '"' &&
+           !is_line_end(text_[end])) {
+      ++end;
+    }
+    field = text_.substr(start, end - start);
+    pos_ = end;
+    if (pos_ < text_.size() && text_[pos_] == '"') ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' &&
+           !is_line_end(text_[pos_])) {
+      ++pos_;
+    }
+  } else {
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' &&
+           !is_line_end(text_[pos_])) {
+      ++pos_;
+    }
+    std::size_t end = pos_;
+    while (end > start && is_blank(text_[end - 1])) --end;
+    field = text_.substr(start, end - start);
+  }
+  if (pos_ < text_.size() && text_[pos_] == ',') {
+    ++pos_;
+  } else {
+    consume_line_end();
+  }
+  return field;
+}
+
+std::int64_t field_reader::read_number(std::int64_t min, std::int64_t max) {
+  if (eof()) throw read_failure("the text ended before a number");
+  skip_blanks();
+  if (eof()) throw read_failure("the text ended before a number");
+  last_ = pos_;
+  const std::size_t start = pos_;
+  while (pos_ < text_.size() && !is_blank(text_[pos_]) &&
+         text_[pos_] != ',' && !is_line_end(text_[pos_])) {
+    ++pos_;
+  }
+  std::string_view token = text_.substr(start, pos_ - start);
+  std::int64_t value = 0;
+  if (!token.empty()) {
+    // from_chars takes a minus but no plus sign.
+    if (token.front() == '+' && token.size() > 1 && token[1] != '-') {
+      token.remove_prefix(1);
+    }
+    const auto [end, ec] =
+        std::from_chars(token.data(), token.data() + token.size(), value);
+    if (ec != std::errc{} || end != token.data() + token.size()) {
+      throw read_failure("not a whole number");
+    }
+  }
+  if (value < min || value > max) {
+    throw read_failure("number too large for its field");
+  }
+  skip_blanks();
+  if (pos_ < text_.size() && text_[pos_] == ',') {
+    ++pos_;
+  } else {
+    consume_line_end();
+  }
+  return value;
+}
+
+std::int32_t field_reader::read_i32() {
+  return static_cast<std::int32_t>(
+      read_number(std::numeric_limits<std::int32_t>::min(),
+                  std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int16_t field_reader::read_i16() {
+  return static_cast<std::int16_t>(
+      read_number(std::numeric_limits<std::int16_t>::min(),
+                  std::numeric_limits<std::int16_t>::max()));
+}
+
+std::uint8_t field_reader::read_u8() {
+  return static_cast<std::uint8_t>(read_number(0, 255));
+}
+
+text_position field_reader::position_of(std::size_t offset) const {
+  offset = std::min(offset, text_.size());
+  text_position p{1, 1};
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < offset; ++i) {
+    const char c = text_[i];
+    if (c == '\n' || (c == '\r' && !(i + 1 < text_.size() &&
+                                     text_[i + 1] == '\n'))) {
+      ++p.riga;
+      line_start = i + 1;
+    }
+  }
+  p.colonna = static_cast<std::int32_t>(offset - line_start + 1);
+  return p;
+}
+
+bool contains(std::string_view field, std::string_view word) {
+  return field.find(word) != std::string_view::npos;
+}
+
+bool contains_ci(std::string_view field, std::string_view word) {
+  if (word.size() > field.size()) return false;
+  const auto it = std::search(
+      field.begin(), field.end(), word.begin(), word.end(),
+      [](char a, char b) { return lower_ascii(a) == lower_ascii(b); });
+  return it != field.end();
+}
+
+}  // namespace compattatore

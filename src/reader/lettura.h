@@ -1,0 +1,92 @@
+// State shared by the route part and the train part of one reading, and the
+// small rules both use: cell indices, the range test, fault recording.
+#ifndef READER_LETTURA_H_
+#define READER_LETTURA_H_
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/file_system.h"
+#include "model/scenario.h"
+#include "reader/field_reader.h"
+#include "reader/memorizza_dati.h"
+
+namespace compattatore {
+
+/// How many times a keyword field holding "-" is replaced by the next one:
+/// in the route text's general section, and everywhere else.
+inline constexpr int sostituzioni_generale = 10;
+inline constexpr int sostituzioni = 2;
+
+/// Margin of the range test: positions and station positions.
+inline constexpr std::int32_t margine_posizione = 100;
+inline constexpr std::int32_t margine_stazione = 800;
+
+struct lettura {
+  lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_)
+      : s(s_), fs(fs_), testi(testi_) {}
+
+  scenario& s;
+  file_system& fs;
+  const testi_scenario& testi;
+
+  /// The `stazioni` entry the next indication board takes; boards fill
+  /// downward, and the station reader stops before it.
+  std::int32_t posto_cartello = stazione_primo_cartello;
+
+  /// The text being read, and its fields.
+  testo corrente = testo::nessuno;
+  std::optional<field_reader> campi;
+
+  /// Starts reading `text` as `which`.
+  void apri(testo which, std::string_view text) {
+    corrente = which;
+    campi.emplace(text);
+  }
+  /// Forgets the open text and deletes it, when this reading deletes texts.
+  void chiudi_e_cancella(const std::string& path) {
+    campi.reset();
+    corrente = testo::nessuno;
+    if (testi.cancella) fs.remove(path);
+  }
+
+  /// Records a data fault: code, and where reading stopped (the field at
+  /// `offset` of the open text). `posizione_errore` is left as it is.
+  void guasto(std::int32_t code, std::size_t offset) {
+    s.codice_errore = code;
+    punto(offset);
+  }
+  /// The same, with the fault's position in metres.
+  void guasto(std::int32_t code, std::int32_t posizione, std::size_t offset) {
+    guasto(code, offset);
+    s.posizione_errore = posizione;
+  }
+  /// Where reading stopped: the field at `offset` of the open text.
+  void punto(std::size_t offset) {
+    if (!campi) return;
+    const text_position p = campi->position_of(offset);
+    s.punto_errore = {corrente, p.riga, p.colonna};
+  }
+};
+
+/// x rounded half to even as a cell index; a value beyond 32 bits is an
+/// unexpected failure.
+std::int32_t indice_cella(double x);
+
+/// Whether cell `c` exists in the row.
+inline bool in_riga(const scenario& s, std::int64_t c) {
+  return c >= 0 && c < static_cast<std::int64_t>(s.celle.size());
+}
+
+/// The range test: (p + margin) / 50 in floating point at most
+/// `numero_celle`. A sum beyond 32 bits is an unexpected failure.
+bool entro_celle(const scenario& s, std::int32_t p, std::int32_t margine);
+
+/// a + b, a - b as the 32-bit arithmetic of the format: beyond 32 bits is an
+/// unexpected failure.
+std::int32_t somma_32(std::int64_t a, std::int64_t b);
+
+}  // namespace compattatore
+
+#endif  // READER_LETTURA_H_

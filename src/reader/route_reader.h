@@ -1,0 +1,18 @@
+// The route part of reading: general section, chainage ordering, route
+// records, gradients, track line, indication boards.
+#ifndef READER_ROUTE_READER_H_
+#define READER_ROUTE_READER_H_
+
+#include "reader/lettura.h"
+
+namespace compattatore {
+
+/// Reads and deletes the route text. True when the train text is to be read
+/// next (the text was read to its end, or stopped at a position beyond the
+/// row); false after a hard fault. Throws read_failure and file_error for
+/// the caller's clean-up.
+[[nodiscard]] bool leggi_linea(lettura& l);
+
+}  // namespace compattatore
+
+#endif  // READER_ROUTE_READER_H_
