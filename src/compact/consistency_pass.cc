@@ -173,8 +173,8 @@ void rallentamento(riga_celle& r, int i) {
   // A driver leaving any slowdown, fast or slow, meets the next signal
   // with a cap before it: a fast slowdown, which B4 does not walk, still
   // has B5 run from its own end.
-  const int fine = r.at(i).valore_1 < velocita_lenta ? punti_interni(r, i)
-                                                     : fine_di(r, i);
+  const int fine =
+      r.at(i).valore_1 < velocita_lenta ? punti_interni(r, i) : fine_di(r, i);
   if (fine >= 0) segnale_dopo_fine(r, fine);
 }
 
