@@ -20,7 +20,18 @@ auto minimo(const X& x, const Y& y) -> std::common_type_t<X, Y> {
 }
 
 /// One forward sweep over `s.celle`; records faults 11, 12 and 13 in
-/// `s.codice_errore` / `s.posizione_errore` and goes on.
+/// `s.codice_errore` / `s.posizione_errore` (cell index x 50) and goes on.
+/// Any row works, also an empty one: a look outside the row finds a cell
+/// that is neither free nor a signal.
+///
+/// Two cases the readers never produce get the behaviour safest for the
+/// driver:
+/// - a slowdown of 110 km/h or more gets no interior points, but the first
+///   signal within 12 cells after its end (the first end cell after the
+///   start) still gets its point; with no end in the row, nothing;
+/// - a slow slowdown with no end before the row's last cell stops its walk
+///   there with fault 13 at the last cell, and no signal after it is
+///   looked for.
 void passo_consistenza(scenario& s);
 
 }  // namespace compattatore
