@@ -60,10 +60,12 @@ class riga_celle {
     cl.valore_1 = static_cast<std::int16_t>(minimo(x, cl.valore_1));
   }
 
-  /// Overwrites any earlier fault; the pass goes on.
+  /// Overwrites any earlier fault, including where a reader stopped (this
+  /// fault is in no text); the pass goes on.
   void guasto(std::int32_t code, int c) {
     s_.codice_errore = code;
     s_.posizione_errore = static_cast<std::int32_t>(c) * passo_cella;
+    s_.punto_errore = {};
   }
 
  private:
