@@ -42,9 +42,9 @@ inline std::vector<std::string> campi(std::string_view riga) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = riga.find(',', start);
-    std::string_view campo = riga.substr(
-        start, comma == std::string_view::npos ? std::string_view::npos
-                                               : comma - start);
+    std::string_view campo = riga.substr(start, comma == std::string_view::npos
+                                                    ? std::string_view::npos
+                                                    : comma - start);
     while (campo.starts_with(' ')) campo.remove_prefix(1);
     while (campo.ends_with(' ')) campo.remove_suffix(1);
     out.emplace_back(campo);

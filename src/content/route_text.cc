@@ -136,12 +136,13 @@ constexpr std::string_view cartelli[] = {
 struct cartello {
   int posizione;
   std::string_view nome;
-  int lunghezza;   // metres of tunnel; 0 for a junction
-  int montagna;    // kind of the stretch through the tunnel
+  int lunghezza;  // metres of tunnel; 0 for a junction
+  int montagna;   // kind of the stretch through the tunnel
 };
 
 // Every tunnel is a montagna stretch that begins 50 m past its board and is
 // as long as the board says, so the two sections are made from one table.
+// clang-format off
 constexpr cartello cartelli_indicatori[] = {
     {750, "ROCCAGRANA", 2000, 11},
     {1700, nome_bivio, 0, 0},
@@ -159,6 +160,7 @@ constexpr cartello cartelli_indicatori[] = {
     {32100, "RIO FREDDO", 800, 11},
     {39400, "MONTE LUPONE", 700, 11},
 };
+// clang-format on
 
 constexpr int distanza_montagna = 50;
 

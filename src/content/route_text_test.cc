@@ -54,8 +54,7 @@ TEST(RouteText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
       {139, "[fine]", 0},
   };
   std::size_t headings = 0;
-  for (const std::string &line : lines)
-    headings += line.starts_with('[');
+  for (const std::string &line : lines) headings += line.starts_with('[');
   EXPECT_EQ(headings, std::size(cases));
   for (const Case &c : cases) {
     EXPECT_EQ(lines[c.index], c.heading);
@@ -68,8 +67,7 @@ TEST(RouteText, NoLineIsEmptyOrPaddedAndEveryCharacterIsPrintableAscii) {
     ASSERT_FALSE(line.empty());
     EXPECT_NE(line.front(), ' ') << line;
     EXPECT_NE(line.back(), ' ') << line;
-    for (char c : line)
-      EXPECT_TRUE(c >= ' ' && c <= '~') << line;
+    for (char c : line) EXPECT_TRUE(c >= ' ' && c <= '~') << line;
   }
 }
 
@@ -81,8 +79,7 @@ TEST(RouteText, FileHoldsTheLinesWithCrLfAndReplacesAnOlderFile) {
 
   const std::string &text = fs.files["/d/Orsella_Vantrona_linea.txt"];
   std::string expected;
-  for (const std::string &line : route())
-    expected += line + "\r\n";
+  for (const std::string &line : route()) expected += line + "\r\n";
   EXPECT_EQ(text, expected);
   EXPECT_TRUE(text.starts_with("[generale]\r\n"));
   EXPECT_TRUE(text.ends_with("\r\n[fine]\r\n"));
@@ -123,16 +120,14 @@ std::vector<curva> curves() {
   const std::regex grammar("(curva[sd][2-5]),  " + n + ",  " + n);
   std::vector<curva> out;
   for (const gruppi_riga &m : match_all(sezione(route(), "[curve]"), grammar)) {
-    if (!m.empty())
-      out.push_back({m[1], num(m[2]), num(m[3])});
+    if (!m.empty()) out.push_back({m[1], num(m[2]), num(m[3])});
   }
   return out;
 }
 
 TEST(RouteText, CurvesKeepTheirKeywordCounts) {
   std::map<std::string, int> counts;
-  for (const curva &c : curves())
-    ++counts[c.keyword];
+  for (const curva &c : curves()) ++counts[c.keyword];
   const std::map<std::string, int> expected = {
       {"curvas4", 24}, {"curvad4", 18}, {"curvad3", 14}, {"curvas2", 6},
       {"curvas3", 4},  {"curvas5", 3},  {"curvad5", 3},  {"curvad2", 2},
@@ -151,8 +146,7 @@ TEST(RouteText, CurvesRunInOrderWithoutOverlapSevenTimesTouching) {
     EXPECT_EQ(c[i].lunghezza % 50, 0) << c[i].inizio;
     EXPECT_GT(c[i].lunghezza, 0) << c[i].inizio;
     EXPECT_LE(c[i].inizio + c[i].lunghezza, 77000);
-    if (i == 0)
-      continue;
+    if (i == 0) continue;
     const int fine_prima = c[i - 1].inizio + c[i - 1].lunghezza;
     EXPECT_GE(c[i].inizio, fine_prima) << c[i].inizio;
     touching += c[i].inizio == fine_prima;
@@ -181,7 +175,7 @@ TEST(RouteText, CurveTellingRowsHoldAndTheLineIsStraightFrom48800) {
   std::vector<curva> sorted = c;
   std::sort(sorted.begin(), sorted.end(), by_length);
   EXPECT_EQ(sorted[0].inizio, 4250);
-  EXPECT_LT(sorted[0].lunghezza, sorted[1].lunghezza); // the one shortest
+  EXPECT_LT(sorted[0].lunghezza, sorted[1].lunghezza);  // the one shortest
   EXPECT_EQ(sorted.back().inizio, 5950);
   EXPECT_GT(sorted.back().lunghezza, sorted[sorted.size() - 2].lunghezza);
 
@@ -205,8 +199,7 @@ std::vector<cartello> boards() {
   std::vector<cartello> out;
   for (const gruppi_riga &m :
        match_all(sezione(route(), "[indicazioni]"), grammar)) {
-    if (m.empty())
-      continue;
+    if (m.empty()) continue;
     cartello c{num(m[1]), {}, 0};
     const std::string testo = m[2];
     for (std::sregex_iterator g(testo.begin(), testo.end(), group), end;
@@ -220,8 +213,7 @@ std::vector<cartello> boards() {
 }
 
 std::string trimmed(std::string s) {
-  while (s.ends_with(' '))
-    s.pop_back();
+  while (s.ends_with(' ')) s.pop_back();
   return s;
 }
 
@@ -296,8 +288,7 @@ TEST(RouteText, MontagnaStretchesBeginFiftyMetresAfterTheirTunnelBoards) {
   const std::regex grammar("montagna,   " + n + ",  " + n + ",  (11|12)");
   std::vector<int> tunnels;
   for (const cartello &c : boards()) {
-    if (c.gruppi.size() == 3)
-      tunnels.push_back(c.posizione);
+    if (c.gruppi.size() == 3) tunnels.push_back(c.posizione);
   }
   const std::vector<gruppi_riga> m = match_all(rows, grammar);
   ASSERT_EQ(m.size(), 13u);
@@ -361,8 +352,7 @@ TEST(RouteText, SpeedBoardsFollowTheirGrammarAndWarningPattern) {
     if (i > 0) {
       EXPECT_GT(v[i].posizione, v[i - 1].posizione) << rows[i];
     }
-    if (v[i].strisce == 0)
-      continue;
+    if (v[i].strisce == 0) continue;
     // A warning board stands 500 m before the next board of its speeds.
     const auto next = std::find_if(v.begin(), v.end(), [&](const auto &x) {
       return x.posizione == v[i].posizione + 500;
@@ -393,5 +383,5 @@ TEST(RouteText, SpeedBoardsFollowTheirGrammarAndWarningPattern) {
                   }));
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore

@@ -35,9 +35,9 @@ struct stazione_letta {
 struct scenario_letto {
   int lunghezza = 0;
   int numero_celle = 0;
-  std::vector<int> posizioni_linea; // every position of the route's rows
-  std::vector<int> indicatori;      // speed boards
-  std::vector<int> cartelli;        // indication boards
+  std::vector<int> posizioni_linea;  // every position of the route's rows
+  std::vector<int> indicatori;       // speed boards
+  std::vector<int> cartelli;         // indication boards
   std::vector<std::pair<int, int>> velocita;
   std::vector<stazione_letta> stazioni;
   std::vector<int> segnali;
@@ -120,12 +120,10 @@ std::multimap<int, std::string> celle_scritte(const scenario_letto &s) {
     }
   }
   for (const stazione_letta &st : s.stazioni) {
-    if (!con_marcatore(st))
-      continue;
+    if (!con_marcatore(st)) continue;
     const std::string what = "station " + std::to_string(st.progressiva);
     out.emplace(static_cast<int>(nearest(t_fine(st))), "end of " + what);
-    if (st.categoria == 5 || st.categoria == 6)
-      continue;
+    if (st.categoria == 5 || st.categoria == 6) continue;
     for (int k = 1; k <= 4; ++k) {
       out.emplace(static_cast<int>(nearest(t_fine(st) - k)),
                   "approach of " + what);
@@ -151,12 +149,9 @@ TEST(ScenarioCells, EveryPositionPassesTheRangeTestOfItsRecord) {
   const auto passes = [&s](int p, int margin) {
     return (p + margin) / 50.0 <= s.numero_celle;
   };
-  for (int p : s.posizioni_linea)
-    EXPECT_TRUE(passes(p, 100)) << p;
-  for (int p : s.segnali)
-    EXPECT_TRUE(passes(p, 100)) << p;
-  for (const auto &[p, v] : s.velocita)
-    EXPECT_TRUE(passes(p, 100)) << p;
+  for (int p : s.posizioni_linea) EXPECT_TRUE(passes(p, 100)) << p;
+  for (int p : s.segnali) EXPECT_TRUE(passes(p, 100)) << p;
+  for (const auto &[p, v] : s.velocita) EXPECT_TRUE(passes(p, 100)) << p;
   for (const stazione_letta &st : s.stazioni) {
     EXPECT_TRUE(passes(st.progressiva, 800)) << st.progressiva;
   }
@@ -232,5 +227,5 @@ TEST(ScenarioCells, LineSpeedsFitTheirByteAndRiseInPosition) {
   }
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore

@@ -17,30 +17,31 @@ inline constexpr std::size_t indice_bivio = 1;
 
 /// Station names in the order of travel. The junction keeps the placeholder
 /// the train text carries for it; its place name is `nome_bivio`.
-inline constexpr std::array<std::string_view, numero_stazioni> nomi_stazioni =
-    {
-        "ORSELLA CENTRALE",
-        "Nome Stazione",
-        "PRAVELLO",
-        "SAN DORIANO",
-        "COLLEMORA",
-        "LORBA",
-        "VALDIRENA",
-        "CAMPOSELVO",
-        "MONTE FRASSO",
-        "BORGHETTO LIRA",
-        "TERME DI SALVENZA",
-        "CASALROTTO",
-        "PONTE ALBERA",
-        "PIAN DEI GRILLI",
-        "SAN MARTINO DEL PIANO-TERZO",
-        "QUERCIOLA",
-        "MACCHIALTA",
-        "CASTEL VANTO",
-        "RIPAFONDA",
-        "BORGO TRESSANO",
-        "VANTRONA",
+// clang-format off
+inline constexpr std::array<std::string_view, numero_stazioni> nomi_stazioni = {
+    "ORSELLA CENTRALE",
+    "Nome Stazione",
+    "PRAVELLO",
+    "SAN DORIANO",
+    "COLLEMORA",
+    "LORBA",
+    "VALDIRENA",
+    "CAMPOSELVO",
+    "MONTE FRASSO",
+    "BORGHETTO LIRA",
+    "TERME DI SALVENZA",
+    "CASALROTTO",
+    "PONTE ALBERA",
+    "PIAN DEI GRILLI",
+    "SAN MARTINO DEL PIANO-TERZO",
+    "QUERCIOLA",
+    "MACCHIALTA",
+    "CASTEL VANTO",
+    "RIPAFONDA",
+    "BORGO TRESSANO",
+    "VANTRONA",
 };
+// clang-format on
 
 /// The junction's place name: the route's first junction board announces it
 /// and the timetable sheet lists the junction under it.

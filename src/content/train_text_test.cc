@@ -40,8 +40,7 @@ std::vector<int> colonne(const std::string &row, std::string_view keyword,
     out.push_back(numero(campi(field).front()));
     at += 1 + width;
   }
-  if (rest != nullptr)
-    *rest = row.substr(at);
+  if (rest != nullptr) *rest = row.substr(at);
   return out;
 }
 
@@ -63,8 +62,7 @@ TEST(TrainText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
       {84, "[codici]", 0},        {85, "[fine]", 0},
   };
   std::size_t headings = 0;
-  for (const std::string &line : lines)
-    headings += line.starts_with('[');
+  for (const std::string &line : lines) headings += line.starts_with('[');
   EXPECT_EQ(headings, std::size(cases));
   for (const Case &c : cases) {
     EXPECT_EQ(lines[c.index], c.heading);
@@ -78,8 +76,7 @@ TEST(TrainText, OnlyTheClockRowEndsInABlankAndNoLineIsEmpty) {
     ASSERT_FALSE(lines[i].empty()) << i;
     EXPECT_NE(lines[i].front(), ' ') << lines[i];
     EXPECT_EQ(lines[i].back() == ' ', i == 4) << lines[i];
-    for (char c : lines[i])
-      EXPECT_TRUE(c >= ' ' && c <= '~') << lines[i];
+    for (char c : lines[i]) EXPECT_TRUE(c >= ' ' && c <= '~') << lines[i];
   }
 }
 
@@ -92,8 +89,7 @@ TEST(TrainText, FileIsNamedByRouteAndTrainAndHoldsTheLinesWithCrLf) {
   ASSERT_EQ(fs.files.size(), 1u);
   const std::string &text = fs.files["/d/Orsella_Vantrona_4273-.txt"];
   std::string expected;
-  for (const std::string &line : train())
-    expected += line + "\r\n";
+  for (const std::string &line : train()) expected += line + "\r\n";
   EXPECT_EQ(text, expected);
   EXPECT_TRUE(text.starts_with("[generale]\r\n"));
   EXPECT_TRUE(text.ends_with("\r\n[codici]\r\n[fine]\r\n"));
@@ -133,8 +129,7 @@ TEST(TrainText, LineSpeedsHaveTheirColumnsAndValues) {
   for (std::size_t i = 1; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].size(), 24u) << rows[i];
     const std::vector<int> v = colonne(rows[i], "velocita", {8, 6});
-    if (v.size() == 2)
-      speeds.emplace_back(v[0], v[1]);
+    if (v.size() == 2) speeds.emplace_back(v[0], v[1]);
   }
   const std::vector<std::pair<int, int>> expected = {
       {0, 30},      {800, 80},    {2400, 30},   {3600, 80},   {4300, 85},
@@ -154,7 +149,7 @@ const std::vector<std::size_t> larghezze_stazione = {8, 3, 5, 3, 2, 2, 3, 1,
                                                      1, 3, 1, 1, 5, 4, 2, 2};
 
 struct stazione_scritta {
-  std::vector<int> campi; // fields 1 to 16
+  std::vector<int> campi;  // fields 1 to 16
   std::string nome;
 };
 
@@ -164,8 +159,7 @@ std::vector<stazione_scritta> stations() {
     std::string rest;
     stazione_scritta s{colonne(row, "stazione", larghezze_stazione, &rest), ""};
     EXPECT_TRUE(rest.starts_with(", ")) << row;
-    if (rest.size() > 2)
-      s.nome = rest.substr(2);
+    if (rest.size() > 2) s.nome = rest.substr(2);
     out.push_back(s);
   }
   return out;
@@ -318,5 +312,5 @@ TEST(TrainText, SignalTellingRowsHold) {
   }
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore

@@ -53,5 +53,5 @@ TEST(Documents, NotesAreAZeroByteFileEvenOverALongerOne) {
   EXPECT_EQ(fs.files["/d/Orsella_Vantrona_4273_note.txt"], "");
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore

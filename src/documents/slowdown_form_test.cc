@@ -17,8 +17,7 @@ std::string blanks(std::size_t n) { return std::string(n, ' '); }
 /// The cells between the bars of a table line that begins " |".
 std::vector<std::string> cells(const std::string &line) {
   std::vector<std::string> out;
-  if (!line.starts_with(" |") || !line.ends_with('|'))
-    return out;
+  if (!line.starts_with(" |") || !line.ends_with('|')) return out;
   std::size_t start = 2;
   for (std::size_t bar = line.find('|', start); bar != std::string::npos;
        bar = line.find('|', start)) {
@@ -30,8 +29,7 @@ std::vector<std::string> cells(const std::string &line) {
 
 std::string trimmed(const std::string &s) {
   const std::size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos)
-    return "";
+  if (a == std::string::npos) return "";
   return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
@@ -46,18 +44,12 @@ TEST(SlowdownForm, HasFortySixLinesOfTheirLengthsNoneEndingInABlank) {
       EXPECT_NE(lines[i].back(), ' ') << i;
     }
     std::size_t expected = 0;
-    if (i == 1)
-      expected = 42;
-    if (i == 2)
-      expected = 50;
-    if (i == 3 || i == 6 || i == 7)
-      expected = 81;
-    if (i == 4)
-      expected = 23;
-    if (i >= 8 && i <= 38)
-      expected = 82;
-    if (i == 40)
-      expected = 37;
+    if (i == 1) expected = 42;
+    if (i == 2) expected = 50;
+    if (i == 3 || i == 6 || i == 7) expected = 81;
+    if (i == 4) expected = 23;
+    if (i >= 8 && i <= 38) expected = 82;
+    if (i == 40) expected = 37;
     if (expected != 0) {
       EXPECT_EQ(lines[i].size(), expected) << i;
     }
@@ -76,21 +68,25 @@ TEST(SlowdownForm, HeadingLinesAreExact) {
       {2, blanks(27) + "ORDINE DI RALLENTAMENTO"},
       {3, " " + std::string(80, '_')},
       {4, "  Linea  xxxxxx xxxxxxx"},
-      {6, "  Si ordina al macchinista del treno xxxxx di effettuare i "
-          "seguenti rallentamenti"},
+      {6,
+       "  Si ordina al macchinista del treno xxxxx di effettuare i "
+       "seguenti rallentamenti"},
       {7, "  " + std::string(79, '_')},
-      {8, " |   |                            |Inizio dopo |          |      "
-          "   |            |"},
-      {9, " | N.|      FRA LE STAZIONI       | il cippo   | Velocita'|Lunghe"
-          "zza|Prescrizioni|"},
-      {10, " |   |   (o nelle Stazioni di)    |chilometrico|          |   me"
-           "tri | specifiche |"},
-      {11, " |___|____________________________|____________|__________|____"
-           "_____|____________|"},
+      {8,
+       " |   |                            |Inizio dopo |          |      "
+       "   |            |"},
+      {9,
+       " | N.|      FRA LE STAZIONI       | il cippo   | Velocita'|Lunghe"
+       "zza|Prescrizioni|"},
+      {10,
+       " |   |   (o nelle Stazioni di)    |chilometrico|          |   me"
+       "tri | specifiche |"},
+      {11,
+       " |___|____________________________|____________|__________|____"
+       "_____|____________|"},
       {40, blanks(14) + "Prescrizioni specifiche"},
   };
-  for (const Case &c : cases)
-    EXPECT_EQ(lines[c.index], c.text) << c.index;
+  for (const Case &c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
 }
 
 TEST(SlowdownForm, TableCellsHaveTheirWidthsAndHeadings) {
@@ -119,10 +115,8 @@ TEST(SlowdownForm, TableCellsHaveTheirWidthsAndHeadings) {
     std::string read_down;
     for (std::size_t i = 8; i <= 10; ++i) {
       const std::string part = trimmed(cells(lines[i])[k]);
-      if (part.empty())
-        continue;
-      if (!read_down.empty())
-        read_down += ' ';
+      if (part.empty()) continue;
+      if (!read_down.empty()) read_down += ' ';
       read_down += part;
     }
     EXPECT_EQ(read_down, headings[k]);
@@ -157,13 +151,11 @@ TEST(SlowdownForm, PrescriptionsComeInTheOrderABDCWithCContinued) {
 
 TEST(SlowdownForm, StaysUnfilled) {
   std::string text;
-  for (const std::string &line : form())
-    text += line + '\n';
+  for (const std::string &line : form()) text += line + '\n';
   EXPECT_EQ(text.find("Orsella"), std::string::npos);
   EXPECT_EQ(text.find("4273"), std::string::npos);
-  for (char c : text)
-    EXPECT_TRUE(c == '\n' || (c >= ' ' && c <= '~'));
+  for (char c : text) EXPECT_TRUE(c == '\n' || (c >= ' ' && c <= '~'));
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore

@@ -30,8 +30,7 @@ TEST(TimetableSheet, HasFiftyOneLinesOfTheirLengths) {
       {0, 0},  {1, 0},  {2, 82}, {3, 83},  {4, 83}, {5, 83},  {6, 83},
       {7, 56}, {8, 64}, {9, 57}, {10, 57}, {11, 0}, {12, 82}, {50, 0},
   };
-  for (std::size_t i = 13; i <= 49; ++i)
-    lengths[i] = 83;
+  for (std::size_t i = 13; i <= 49; ++i) lengths[i] = 83;
   for (const auto &[index, length] : lengths) {
     EXPECT_EQ(lines[index].size(), length) << index;
   }
@@ -47,24 +46,27 @@ TEST(TimetableSheet, FixedHeaderAndTableLinesAreExact) {
   };
   const Case cases[] = {
       {2, "  " + std::string(19, '_') + blanks(47) + std::string(14, '_')},
-      {3, " |                   |                    SCHEDA 1/1             "
-          "  |              |"},
+      {3,
+       " |                   |                    SCHEDA 1/1             "
+       "  |              |"},
       {6, blanks(67) + "|" + std::string(14, '_') + "|"},
       {7, "  " + std::string(19, '_') + blanks(16) + std::string(19, '_')},
       {8, " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       "},
       {9, " |        REG        |              |      330T         |"},
       {10, " |___________________|              |___________________|"},
       {12, "  " + std::string(80, '_')},
-      {13, " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |    "
-           " Orario     | Rec |"},
-      {14, " | Lim.|Marc.|          |  Rs |                            |    "
-           "            |     |"},
-      {15, " |_____|_____|__________|_____|____________________________|____"
-           "____________|_____|"},
+      {13,
+       " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |    "
+       " Orario     | Rec |"},
+      {14,
+       " | Lim.|Marc.|          |  Rs |                            |    "
+       "            |     |"},
+      {15,
+       " |_____|_____|__________|_____|____________________________|____"
+       "____________|_____|"},
       {49, lines[15]},
   };
-  for (const Case &c : cases)
-    EXPECT_EQ(lines[c.index], c.text) << c.index;
+  for (const Case &c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
 }
 
 /// The station names of the train text, in its order.
@@ -110,18 +112,16 @@ struct riga_letta {
   int metri = 0;
   std::string km;
   std::string nome;
-  std::string forma; // partenza, fermata, arrivo, transito or empty
+  std::string forma;  // partenza, fermata, arrivo, transito or empty
   std::vector<std::string> orari;
-  int segni = 0; // "+" marks in the Orario cell
+  int segni = 0;  // "+" marks in the Orario cell
 };
 
 std::optional<int> velocita(const std::string &cell) {
   static const std::regex grammar(" *([1-9][0-9]*) ");
   std::smatch m;
-  if (cell == blanks(5))
-    return 0;
-  if (!std::regex_match(cell, m, grammar))
-    return std::nullopt;
+  if (cell == blanks(5)) return 0;
+  if (!std::regex_match(cell, m, grammar)) return std::nullopt;
   return std::stoi(m[1].str());
 }
 
@@ -171,18 +171,14 @@ riga_letta leggi_riga(const std::string &line) {
       {"transito", std::regex(" {5}" + t + " {6}")},
   };
   const std::string orario = m[6].str();
-  if (orario == blanks(16))
-    return r;
+  if (orario == blanks(16)) return r;
   for (const forma &f : forme) {
     std::smatch o;
-    if (!std::regex_match(orario, o, f.grammar))
-      continue;
+    if (!std::regex_match(orario, o, f.grammar)) continue;
     r.forma = f.nome;
     for (std::size_t g = 1; g < o.size(); ++g) {
-      if (o[g] == "+")
-        ++r.segni;
-      if (o[g].length() == 5)
-        r.orari.push_back(o[g].str());
+      if (o[g] == "+") ++r.segni;
+      if (o[g].length() == 5) r.orari.push_back(o[g].str());
     }
     return r;
   }
@@ -245,8 +241,7 @@ TEST(TimetableSheet, RowKindsAndMarksHaveTheirCounts) {
       EXPECT_TRUE(x.segni == 0 || x.segni == 2) << x.km;
       marked_stops += x.segni == 2;
     }
-    if (x.forma == "transito")
-      marked_passes += x.segni == 1;
+    if (x.forma == "transito") marked_passes += x.segni == 1;
   }
   EXPECT_EQ(line_side,
             (std::map<std::string, int>{{"Deviatoio di Uscita", 4},
@@ -268,8 +263,7 @@ TEST(TimetableSheet, SpeedsStandInLineSideRowsAndThreeStationRows) {
     EXPECT_LE(x.vel_marc, x.vel_lim) << x.km;
     EXPECT_EQ(x.no_rs, x.vel_lim) << x.km;
     EXPECT_EQ(x.vel_marc == 0, x.vel_lim == 0) << x.km;
-    if (x.vel_lim != 0 && !lato_linea(x))
-      station_forms.push_back(x.forma);
+    if (x.vel_lim != 0 && !lato_linea(x)) station_forms.push_back(x.forma);
   }
   EXPECT_EQ(station_forms,
             (std::vector<std::string>{"partenza", "fermata", "transito"}));
@@ -311,13 +305,13 @@ TEST(TimetableSheet, TellingRowsHold) {
 /// The place names of the route's junction boards.
 std::vector<std::string> junction_names() {
   std::vector<std::string> out;
-  const std::regex junction("cartello_indicatore,  [0-9]+,   \\(BIVIO *\\)"
-                            "\\(([^()]*[^() ]) *\\)");
+  const std::regex junction(
+      "cartello_indicatore,  [0-9]+,   \\(BIVIO *\\)"
+      "\\(([^()]*[^() ]) *\\)");
   for (const std::string &row :
        sezione(linee(righe_linea()), "[indicazioni]")) {
     std::smatch m;
-    if (std::regex_match(row, m, junction))
-      out.push_back(m[1].str());
+    if (std::regex_match(row, m, junction)) out.push_back(m[1].str());
   }
   return out;
 }
@@ -325,8 +319,7 @@ std::vector<std::string> junction_names() {
 TEST(TimetableSheet, StationRowsNameTheTrainTextsStationsAndTheJunction) {
   std::vector<std::string> names;
   for (const riga_letta &x : rows()) {
-    if (!lato_linea(x))
-      names.push_back(x.nome);
+    if (!lato_linea(x)) names.push_back(x.nome);
   }
   const std::vector<std::string> train = train_station_names();
   ASSERT_EQ(names.size(), 21u);
@@ -349,5 +342,5 @@ TEST(TimetableSheet, StationRowsNameTheTrainTextsStationsAndTheJunction) {
   EXPECT_EQ(train[1], "Nome Stazione");
 }
 
-} // namespace
-} // namespace compattatore
+}  // namespace
+}  // namespace compattatore
