@@ -16,6 +16,14 @@ righe fill_righe(std::initializer_list<std::string_view> lines) {
   return fill_righe(lines.begin(), lines.size());
 }
 
+righe fill_righe(const std::vector<std::string>& lines) {
+  assert(lines.size() < numero_righe && "no room for the end marker");
+  righe r;
+  for (std::size_t i = 0; i < lines.size(); ++i) r[i] = lines[i];
+  r[lines.size()] = fine_righe;
+  return r;
+}
+
 std::string testo_righe(const righe& r) {
   std::string out;
   for (const std::string& line : r) {

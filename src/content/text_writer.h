@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/file_system.h"
 
@@ -26,6 +27,7 @@ using righe = std::array<std::string, numero_righe>;
 /// REQUIRES: lines.size() < numero_righe.
 righe fill_righe(std::initializer_list<std::string_view> lines);
 righe fill_righe(const std::string_view* lines, std::size_t count);
+righe fill_righe(const std::vector<std::string>& lines);
 
 /// The file's bytes: each entry before the first one exactly equal to the
 /// end marker, followed by CR LF. A list without the marker gives all its
