@@ -45,8 +45,7 @@ class plan_view {
   /// Straight up to metre `s`, then turning by `k` up to metre s + n. A
   /// curve that starts behind the counter bends from there; one that ends
   /// behind it draws nothing.
-  [[nodiscard]] esito_tracciato curve(std::int32_t s, std::int32_t n,
-                                      double k);
+  [[nodiscard]] esito_tracciato curve(std::int32_t s, std::int32_t n, double k);
 
   /// Straight up to the third-last metre; the last two stay empty.
   [[nodiscard]] esito_tracciato finish();

@@ -17,10 +17,12 @@ TEST(Curvatura, ClassDigitAndSide) {
     std::optional<double> k;
   };
   const Case cases[] = {
-      {"curvas3", -0.0004},  {"curvad3", 0.0004},   {"curvad1", 0.0001},
-      {"curvad2", 0.0002},   {"curvad4", 0.001},    {"curvad5", 0.002},
-      {"curvad6", 0.003},    {"CURVAS6", -0.003},   {"curvad31", 0.0001},
-      {"curvad 6 2", 0.0002}, {"curva3 s", -0.0004}, {"curvad", std::nullopt},
+      {"curvas3", -0.0004},         {"curvad3", 0.0004},
+      {"curvad1", 0.0001},          {"curvad2", 0.0002},
+      {"curvad4", 0.001},           {"curvad5", 0.002},
+      {"curvad6", 0.003},           {"CURVAS6", -0.003},
+      {"curvad31", 0.0001},         {"curvad 6 2", 0.0002},
+      {"curva3 s", -0.0004},        {"curvad", std::nullopt},
       {"curvas0789", std::nullopt},
   };
   for (const Case& c : cases) {

@@ -47,9 +47,7 @@ bool e_ripetizione(std::string_view f) {
 bool e_pendenza(std::string_view f) { return contains_ci(f, "pendenza"); }
 bool e_curva(std::string_view f) { return contains_ci(f, "curva"); }
 bool e_montagna(std::string_view f) { return contains_ci(f, "montagna"); }
-bool e_indicatore(std::string_view f) {
-  return contains_ci(f, "indicatori_v");
-}
+bool e_indicatore(std::string_view f) { return contains_ci(f, "indicatori_v"); }
 bool e_cartello(std::string_view f) {
   return contains_ci(f, "cartello") && contains_ci(f, "indicat");
 }

@@ -83,6 +83,7 @@ TEST(RouteReader, Faults) {
     bool treno_resta;
   };
   const testo L = testo::linea;
+  // clang-format off
   const Case cases[] = {
       {"length above a million",
        "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", 0, 1, 0,
@@ -164,6 +165,7 @@ TEST(RouteReader, Faults) {
                 "indicatori_vmax, 800, 90, 90, 90, 0, , , , 0\r\n"),
        0, 21, 800, {L, 5, 18}, false, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const esito_lettura r = leggi(c.text, c.scrivi_tracciato);
@@ -238,6 +240,7 @@ TEST(RouteReader, SignalRepetitionCodes) {
     std::string_view row;
     std::int32_t inizio, fine, codici;
   };
+  // clang-format off
   const Case cases[] = {
       {"ripetizione segnali 4 codici, 0, 77000", 0, 77000, 4},
       {"ripetizione segnali 9 codici, 0, 77000", 0, 77000, 9},
@@ -246,6 +249,7 @@ TEST(RouteReader, SignalRepetitionCodes) {
       {"ripetizione segnali 9, -50, 0", -50, 0, 0},
       {"Ripetizione segnali 4 codici, 100, 200", 0, 0, 0},  // exact case
   };
+  // clang-format on
   for (const Case& c : cases) {
     const esito_lettura r = leggi("[generale]\r\nlunghezza percorso, 1000\r\n" +
                                   std::string(c.row) + "\r\n[fine]\r\n");
@@ -271,6 +275,7 @@ TEST(RouteReader, KeywordFieldRules) {
     std::int32_t tre;        // entry 81 inizio_area
     std::uint8_t pendenza;   // cell 0
   };
+  // clang-format off
   const Case cases[] = {
       {"an eleventh minus field in the general section is tested",
        testa + dieci_meno + "-sfondo uno-, 7\r\n[fine]\r\n", 0, 1000, 7, 0,
@@ -314,6 +319,7 @@ TEST(RouteReader, KeywordFieldRules) {
        "\t\n[fine]\n",
        0, 1000, 0, 0, 105},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const esito_lettura r = leggi(c.text);
@@ -359,6 +365,7 @@ TEST(RouteReader, Gradients) {
     std::string_view rows;
     std::vector<tratto> cells;
   };
+  // clang-format off
   const Case cases[] = {
       {"a row at 0 paints nothing; equal positions paint one cell, older value",
        "pendenza, 0, 5\r\npendenza, 500, 2\r\npendenza, 500, 7\r\n"
@@ -377,6 +384,7 @@ TEST(RouteReader, Gradients) {
        "pendenza, 7900, 4\r\npendenza, 7900, 5\r\n",
        {{0, 157, 101}, {158, 158, 102}, {159, 159, 103}, {160, 160, 0}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const esito_lettura r = leggi(percorso(c.rows));
@@ -386,10 +394,10 @@ TEST(RouteReader, Gradients) {
 }
 
 TEST(RouteReader, PositionBeyondTheRowStopsOnlyTheRouteRecords) {
-  const esito_lettura r = leggi(percorso(
-      "montagna, 7900, 8000, 1\r\n"    // the last position that passes
-      "pendenza, 7950, 3\r\n"          // 50 m further
-      "montagna, 100, 300, 1\r\n"));   // not read
+  const esito_lettura r = leggi(
+      percorso("montagna, 7900, 8000, 1\r\n"   // the last position that passes
+               "pendenza, 7950, 3\r\n"         // 50 m further
+               "montagna, 100, 300, 1\r\n"));  // not read
   EXPECT_EQ(r.s.codice_errore, 15);
   EXPECT_EQ(r.s.posizione_errore, 7950);
   EXPECT_EQ(r.s.celle[158].montagna, 1);
@@ -422,13 +430,13 @@ TEST(RouteReader, RouteLengthLimits) {
 }
 
 TEST(RouteReader, MontagnaStretches) {
-  const esito_lettura r = leggi(
-      percorso("indicatori_vmax, 1100, 80, 80, 80, 0, , , , 0\r\n"
-               "montagna, 800, 2800, 12\r\n"
-               "montagna, 2900, 3100, 1\r\n"   // 100 m after: code 3
-               "montagna, 3300, 3400, 2\r\n"   // 200 m after: its own code
-               "cartello_indicatore, 900, (X)\r\n",  // on a free marker
-               "5000"));
+  const esito_lettura r =
+      leggi(percorso("indicatori_vmax, 1100, 80, 80, 80, 0, , , , 0\r\n"
+                     "montagna, 800, 2800, 12\r\n"
+                     "montagna, 2900, 3100, 1\r\n"  // 100 m after: code 3
+                     "montagna, 3300, 3400, 2\r\n"  // 200 m after: its own code
+                     "cartello_indicatore, 900, (X)\r\n",  // on a free marker
+                     "5000"));
   ASSERT_EQ(r.s.codice_errore, 0);
   EXPECT_EQ(r.s.conta_montagne, 3);
   std::vector<std::uint8_t> montagna, oggetto;
@@ -458,11 +466,13 @@ TEST(RouteReader, MaximumSpeedIndicators) {
     std::size_t cell;
     std::int16_t v1, v2, v3, v4;
   };
+  // clang-format off
   const Case cases[] = {
       {17, 1600, 1600, 1600, 0},
       {21, 1612, 1813, 2014, 21},  // 62 / 5 = 12.4, 63 / 5 = 12.6
       {31, 1600, 1800, 2000, 5},
   };
+  // clang-format on
   for (const Case& c : cases) {
     const cella& cel = r.s.celle[c.cell];
     EXPECT_EQ(cel.oggetto, 6) << c.cell;
@@ -573,7 +583,7 @@ TEST(RouteReader, CompiledInShape) {
     // Track line: integer seed, doubles up to metre 9998, two empty.
     ASSERT_EQ(s.tracciato.metri(), 10001u);
     for (std::size_t m = 0; m <= 10000; ++m) {
-      const tipo_elemento atteso = m <= 1    ? tipo_elemento::intero
+      const tipo_elemento atteso = m <= 1      ? tipo_elemento::intero
                                    : m <= 9998 ? tipo_elemento::reale
                                                : tipo_elemento::vuoto;
       ASSERT_EQ(s.tracciato.tipo(m, 0), atteso) << m;
