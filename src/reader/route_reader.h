@@ -9,8 +9,9 @@ namespace compattatore {
 
 /// Reads and deletes the route text. True when the train text is to be read
 /// next (the text was read to its end, or stopped at a position beyond the
-/// row); false after a hard fault. Throws read_failure and file_error for
-/// the caller's clean-up.
+/// row); false when the text is missing (nothing deleted) or after a hard
+/// fault. Throws read_failure and file_error for the caller's clean-up,
+/// also for a text without a route length.
 [[nodiscard]] bool leggi_linea(lettura& l);
 
 }  // namespace compattatore
