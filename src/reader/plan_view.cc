@@ -52,19 +52,27 @@ esito_tracciato plan_view::step(double k) {
   t_.set_reale(c, asse_x, x1 + dx + k * dy);
   t_.set_reale(c, asse_y, y1 + dy - k * dx);
   ++c_;
-  if (c_ > metri_massimi) return esito_tracciato::oltre_limite;
   return esito_tracciato::fatto;
+}
+
+esito_tracciato plan_view::curve_step(double k) {
+  const esito_tracciato e = step(k);
+  if (e == esito_tracciato::fatto && c_ > metri_massimi) {
+    return esito_tracciato::oltre_limite;
+  }
+  return e;
 }
 
 esito_tracciato plan_view::curve(std::int32_t s, std::int32_t n, double k) {
   const std::int64_t fine = static_cast<std::int64_t>(s) + n;
   while (c_ <= s) {
-    if (const esito_tracciato e = step(0.0); e != esito_tracciato::fatto) {
+    if (const esito_tracciato e = curve_step(0.0);
+        e != esito_tracciato::fatto) {
       return e;
     }
   }
   while (c_ <= fine) {
-    if (const esito_tracciato e = step(k); e != esito_tracciato::fatto) {
+    if (const esito_tracciato e = curve_step(k); e != esito_tracciato::fatto) {
       return e;
     }
   }

