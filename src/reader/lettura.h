@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/file_system.h"
@@ -35,18 +36,24 @@ struct lettura {
   /// downward, and the station reader stops before it.
   std::int32_t posto_cartello = stazione_primo_cartello;
 
-  /// The text being read, and its fields.
+  /// The text being read, and its fields. The text is held here, not by
+  /// the part that opened it, so that the failure clean-up can still find
+  /// where reading stopped after that part has been unwound.
   testo corrente = testo::nessuno;
+  std::string contenuto;
   std::optional<field_reader> campi;
 
-  /// Starts reading `text` as `which`.
+  /// Starts reading a copy of `text` as `which`.
   void apri(testo which, std::string_view text) {
     corrente = which;
-    campi.emplace(text);
+    campi.reset();
+    contenuto.assign(text);
+    campi.emplace(contenuto);
   }
   /// Forgets the open text and deletes it, when this reading deletes texts.
   void chiudi_e_cancella(const std::string& path) {
     campi.reset();
+    contenuto.clear();
     corrente = testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }
