@@ -220,8 +220,8 @@ esito lettore_treno::segnale() {
       e != esito::avanti) {
     return e;
   }
-  const std::int32_t code = memo_segnale(s_, posizione, sx, s1, s2, s3, rapp,
-                                         dx, d1, d2, d3, tempo);
+  const std::int32_t code =
+      memo_segnale(s_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
   if (code != codice::nessuno) return ferma(code, posizione, campo);
   return esito::avanti;
 }
