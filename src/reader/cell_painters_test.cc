@@ -58,7 +58,7 @@ TEST_F(MemoSegnale, EveryValueGoesToItsField) {
   EXPECT_EQ(differenze(s.celle, atteso), "");
 }
 
-TEST(MemoSegnaleTempo, KeptOnlyForSx2AndRaisedAbove100) {
+TEST(MemoSegnaleTempo, KeptOnlyForSx2AndRaisedTo101) {
   struct Case {
     std::int32_t sx;
     std::int32_t tempo;

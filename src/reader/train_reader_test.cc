@@ -257,10 +257,7 @@ TEST(TrainReaderSpeedCaps, CellAndValue) {
       {"abbattimento,4025,100", 80, vuota, {.oggetto = 12, .valore_1 = 100}},
       {"abbattimento,4075,100", 82, vuota, {.oggetto = 12, .valore_1 = 100}},
       {"abbattimento,0,100", 0, vuota, {.oggetto = 12, .valore_1 = 100}},
-      {"abbattimento,83900,100",
-       1678,
-       vuota,
-       {.oggetto = 12, .valore_1 = 100}},
+      {"abbattimento,83900,100", 1678, vuota, {.oggetto = 12, .valore_1 = 100}},
   };
   for (const Case& c : cases) {
     scenario s;
@@ -280,8 +277,9 @@ TEST(TrainReaderSpeedCaps, CellAndValue) {
 }
 
 TEST_F(TrainReader, FirstStationOfTheScenario) {
-  leggi({"stazione,    200,  2,  800,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, "
-         "5, 0, Stazione Uno"});
+  leggi(
+      {"stazione,    200,  2,  800,  0, 0, 0,  0,0,0,  0,0,0,    0,   8, "
+       "5, 0, Stazione Uno"});
   EXPECT_EQ(s.codice_errore, 0);
   const stazione& e = s.stazioni[1];
   EXPECT_EQ(e.progressiva, 200);
@@ -363,10 +361,10 @@ TEST(TrainReaderStations, AreaAndCellsByKind) {
     s.celle.resize(1681);
     memory_file_system fs;
     const testi_scenario testi{percorso_linea, percorso_treno, true};
-    fs.files[percorso_treno] = testo_treno(
-        {stazione_riga(200, 2, 800),
-         "stazione,5000," + std::to_string(c.categoria) +
-             ",400,0,1,1,0,0,0,0,0,0,0,10,0,0,B"});
+    fs.files[percorso_treno] =
+        testo_treno({stazione_riga(200, 2, 800),
+                     "stazione,5000," + std::to_string(c.categoria) +
+                         ",400,0,1,1,0,0,0,0,0,0,0,10,0,0,B"});
     lettura l(s, fs, testi);
     leggi_treno(l);
 
@@ -439,9 +437,9 @@ TEST(TrainReaderStations, AreasAtLeast350mApart) {
     s.posizione_errore = -1;
     memory_file_system fs;
     const testi_scenario testi{percorso_linea, percorso_treno, true};
-    fs.files[percorso_treno] = testo_treno(
-        {stazione_riga(200, 2, 800), stazione_riga(c.seconda, 2, 800),
-         "numero vetture,5"});
+    fs.files[percorso_treno] =
+        testo_treno({stazione_riga(200, 2, 800),
+                     stazione_riga(c.seconda, 2, 800), "numero vetture,5"});
     lettura l(s, fs, testi);
     leggi_treno(l);
     EXPECT_EQ(s.codice_errore, c.code) << c.seconda;
@@ -476,12 +474,11 @@ TEST(TrainReaderStations, StationsStopBeforeTheBoards) {
     lettura l(s, fs, testi);
     l.posto_cartello = c.posto_cartello;
     leggi_treno(l);
-    const std::string nome = std::to_string(c.posto_cartello) + " " +
-                             std::to_string(c.stazioni);
+    const std::string nome =
+        std::to_string(c.posto_cartello) + " " + std::to_string(c.stazioni);
     EXPECT_EQ(s.codice_errore, c.code) << nome;
     EXPECT_EQ(s.posizione_errore, 0) << nome;
-    EXPECT_EQ(s.stazioni[64].progressiva, c.stazioni >= 64 ? 32500 : 0)
-        << nome;
+    EXPECT_EQ(s.stazioni[64].progressiva, c.stazioni >= 64 ? 32500 : 0) << nome;
     EXPECT_EQ(s.stazioni[65].progressiva, 0) << nome;
   }
 }
@@ -498,6 +495,7 @@ TEST(TrainReaderFaults, CodePositionAndWhereReadingStopped) {
   const std::string s_200 = stazione_riga(200, 2, 800);
   const std::string segnale = "segnale,1400,1,0,0,0,0,0,0,0,0,0";
   const std::string rallentamento = "rallentamento,3000,60,400,0,1,0";
+  // clang-format off
   const Case cases[] = {
       {"speed cap cell taken",
        {"abbattimento,4000,180", "abbattimento,4000,0"}, 7, 4000, 4, 14,
@@ -549,6 +547,7 @@ TEST(TrainReaderFaults, CodePositionAndWhereReadingStopped) {
       {"station end marker beyond the row", {stazione_riga(42100, 7, 42000)},
        110, 42100, 3, 10, false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     scenario s;
     s.numero_celle = 1680;
@@ -576,13 +575,14 @@ TEST(TrainReaderFaults, CodePositionAndWhereReadingStopped) {
 
 TEST(TrainReaderChainage, MultiplesOf50AfterTheTrainText) {
   struct Case {
-    std::int32_t tre, due, uno;  // inizio_area and fine_area of each
-    std::int32_t prima;          // codice_errore on entry
+    // Entry 81's inizio_area, entries 82 and 83's fine_area.
+    std::int32_t tre, due, uno;
+    std::int32_t prima;  // codice_errore on entry
     std::int32_t code;
   };
   const Case cases[] = {
-      {0, 0, 0, 0, 0},       {25, 0, 0, 0, 2},      {0, 0, 75, 0, 2},
-      {-50, 100, 0, 0, 0},   {0, 10, 0, 15, 2},     {0, 0, 0, 15, 15},
+      {0, 0, 0, 0, 0},     {25, 0, 0, 0, 2},  {0, 0, 75, 0, 2},
+      {-50, 100, 0, 0, 0}, {0, 10, 0, 15, 2}, {0, 0, 0, 15, 15},
   };
   for (const Case& c : cases) {
     scenario s;
@@ -709,12 +709,7 @@ TEST(TrainReaderRun, TextsDeletedAndFailuresCleanedUp) {
        25,
        {testo::treno, 2, 11},
        {}},
-      {"missing train text",
-       std::nullopt,
-       true,
-       25,
-       {testo::treno, 0, 0},
-       {}},
+      {"missing train text", std::nullopt, true, 25, {testo::treno, 0, 0}, {}},
       {"texts kept", ok, false, 0, {}, {percorso_linea, percorso_treno}},
       {"texts kept after a failure",
        illeggibile,
