@@ -77,5 +77,82 @@ TEST_F(CompiledInScenario, TrackLineAndItsFile) {
   EXPECT_EQ(fs.files[names.file_celle()].size(), 25215u);
 }
 
+TEST_F(CompiledInScenario, TrainValuesAsStated) {
+  // Header entries: braked mass and coaches; sand, clock, signal repetition.
+  EXPECT_EQ(s.stazioni[84].inizio_area, 100);
+  EXPECT_EQ(s.stazioni[84].progressiva, 5);
+  EXPECT_EQ(s.stazioni[86].nome, "4273");
+  EXPECT_EQ(s.stazioni[86].numero_1, 0);
+  EXPECT_EQ(s.stazioni[86].numero_3, 10);
+  EXPECT_EQ(s.stazioni[86].numero_4, 51);
+  EXPECT_EQ(s.stazioni[86].numero_5, 30);
+  EXPECT_EQ(s.stazioni[86].inizio_area, 0);
+  EXPECT_EQ(s.stazioni[86].fine_area, 77000);
+  EXPECT_EQ(s.stazioni[86].progressiva, 4);
+  EXPECT_EQ(s.stazioni[85].nome, "Orsella_Vantrona");
+  EXPECT_EQ(s.stazioni[85].inizio_area, 44500);
+  EXPECT_EQ(s.stazioni[85].progressiva, 1);
+
+  // The first station: 200 m, kind 2, 800 m long.
+  const stazione& prima = s.stazioni[1];
+  EXPECT_EQ(prima.progressiva, 200);
+  EXPECT_EQ(prima.categoria, 2);
+  EXPECT_EQ(prima.inizio_area, -200);
+  EXPECT_EQ(prima.fine_area, 600);
+  EXPECT_EQ(prima.opzione_4, 0);
+  EXPECT_EQ(prima.opzione_5, 0);
+  EXPECT_EQ(prima.orario, (10 * 60 + 52) * 60);
+  EXPECT_TRUE(s.celle[11].is(oggetto_cella::fine_stazione));
+  EXPECT_EQ(s.celle[11].valore_1, 1);
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(s.celle[static_cast<std::size_t>(11 - k)].preavviso, 80 + k);
+  }
+  EXPECT_EQ(s.stazioni[2].nome, "Nome Stazione");
+  EXPECT_EQ(s.stazioni[21].progressiva, 78600);
+  EXPECT_TRUE(s.stazioni[22].nome.empty());
+
+  // The first signal, at 1400 m.
+  const cella& segnale = s.celle[29];
+  EXPECT_TRUE(segnale.is(oggetto_cella::segnale));
+  EXPECT_EQ(segnale.valore_1, 32);
+  EXPECT_EQ(segnale.valore_2, 41);
+  EXPECT_EQ(segnale.valore_3, 0);
+  EXPECT_EQ(segnale.valore_4, 4);
+  EXPECT_EQ(segnale.tempo_segnale, 0);
+  EXPECT_EQ(s.celle[27].preavviso, 41);
+  EXPECT_EQ(s.celle[25].preavviso, 42);
+  EXPECT_EQ(s.celle[23].preavviso, 43);
+  EXPECT_EQ(s.celle[21].preavviso, 44);
+
+  // Line speeds: 30 km/h up to 800 m, 80 from there; adhesion 100.
+  for (std::size_t c = 0; c <= 15; ++c) {
+    EXPECT_EQ(s.celle[c].velocita_linea, 6) << c;
+  }
+  EXPECT_EQ(s.celle[16].velocita_linea, 16);
+  // 90 km/h from 76400 m, then 30 from 77400 m to the row's end.
+  EXPECT_EQ(s.celle[1527].velocita_linea, 32);
+  EXPECT_EQ(s.celle[1528].velocita_linea, 18);
+  EXPECT_EQ(s.celle[1547].velocita_linea, 18);
+  EXPECT_EQ(s.celle[1548].velocita_linea, 6);
+  EXPECT_EQ(s.celle[1677].velocita_linea, 6);
+  EXPECT_EQ(s.celle[1678].velocita_linea, 0);
+  EXPECT_EQ(s.celle[0].aderenza, 100);
+  EXPECT_EQ(s.celle[1677].aderenza, 100);
+  EXPECT_EQ(s.celle[1678].aderenza, 0);
+
+  // No slowdown, so the consistency pass placed nothing.
+  for (const cella& c : s.celle) {
+    EXPECT_FALSE(c.is(oggetto_cella::abbattimento));
+  }
+  EXPECT_EQ(fs.files[names.file_stazioni()].size(),
+            2958u + 16 + 4 + 21 * 0 + [&] {
+              std::size_t n = 0;
+              for (int i = 1; i <= 80; ++i) {
+                n += s.stazioni[static_cast<std::size_t>(i)].nome.size();
+              }
+              return n;
+            }());
+}
+
 }  // namespace
 }  // namespace compattatore

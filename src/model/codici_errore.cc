@@ -48,7 +48,7 @@ std::string_view significato(std::int32_t code) {
     case curva_o_geometria:
       return "curve keyword without class digit 1 to 6, or track line beyond "
              "its end (1000000 m or the route's extended length)";
-    case posizione_negativa: return "negative position or length";
+    case posizione_negativa: return "negative position, or negative route length";
     case montagna_oltre_celle:
       return "montagna stretch ends beyond the cell row";
     case troppe_montagne: return "more than 80 montagna stretches";
