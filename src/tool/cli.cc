@@ -56,9 +56,10 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "NAME_linea.dat, NAME_N.sim and NAME_N.dat. The texts are never "
       "changed.");
   add_scenario_options(compile, co);
-  compile->add_option("-o,--output", co.dir,
-                      "directory for the compiled files (default: the "
-                      "current directory; made when missing)")
+  compile
+      ->add_option("-o,--output", co.dir,
+                   "directory for the compiled files (default: the "
+                   "current directory; made when missing)")
       ->type_name("DIR");
   compile->footer(exit_statuses);
 
@@ -72,9 +73,10 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "texts",
       "Write the compiled-in route text, train text and three documents, a "
       "starting point for an author.");
-  texts->add_option("-o,--output", texts_dir,
-                    "directory (default: the current directory; made when "
-                    "missing)")
+  texts
+      ->add_option("-o,--output", texts_dir,
+                   "directory (default: the current directory; made when "
+                   "missing)")
       ->type_name("DIR");
 
   dump_options dopt;
@@ -125,8 +127,15 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
       return app.exit(e, out, err);
     }
-    err << prefisso_tool << e.what() << '\n'
-        << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
+    const std::vector<std::string> rest = app.remaining();
+    if (app.get_subcommands().empty() && !rest.empty() &&
+        !rest.front().starts_with('-')) {
+      err << prefisso_tool << "unknown command " << rest.front()
+          << ": the commands are compile, check, texts, dump and plot\n";
+    } else {
+      err << prefisso_tool << e.what() << '\n';
+    }
+    err << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
 
