@@ -184,7 +184,7 @@ void station_text(std::ostream& out, std::size_t i, const stazione& s) {
       << ", numero_5 " << s.numero_5 << "\n    opzione_2 " << int{s.opzione_2}
       << ", opzione_3 " << int{s.opzione_3} << ", opzione_4 "
       << int{s.opzione_4} << ", opzione_5 " << int{s.opzione_5} << ", orario "
-      << s.orario << ora(s.orario) << '\n';
+      << s.orario << (role == "station" ? ora(s.orario) : "") << '\n';
   const std::string means = significato_testata(i, s);
   if (!means.empty()) out << "    means: " << means << '\n';
 }
