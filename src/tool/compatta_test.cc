@@ -280,6 +280,7 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
   write("afile", "x");
   write("odd.dat", std::string(16, '\0'));
   fsys::create_directory(dir_ / "adir_linea.txt");
+  write("clash/Orsella_Vantrona_4273.sim", "train text");
   const std::string track = "small/S_linea.dat";
 
   const struct {
@@ -299,6 +300,9 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
       {{"compile", route_text, "train.txt"}, "--train-number"},
       {{"compile", route_text, train_text, "-o", "afile"}, "afile"},
       {{"compile", route_text, train_text, "-o", "afile/sub"}, "afile/sub"},
+      {{"compile", route_text, "clash/Orsella_Vantrona_4273.sim",
+        "--train-number", "4273", "-o", "clash"},
+       "cannot write clash/Orsella_Vantrona_4273.sim"},
       {{"texts", "-o", "afile"}, "afile"},
       {{"dump"}, "FILE"},
       {{"dump", "nothing.dat"}, "nothing.dat"},
@@ -326,6 +330,9 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
     EXPECT_EQ(r.out, "") << shown;
   }
   EXPECT_FALSE(fsys::exists(dir_ / "plan.svg"));
+  EXPECT_EQ(files("clash"),
+            std::vector<std::string>{"Orsella_Vantrona_4273.sim"});
+  EXPECT_EQ(read("clash/Orsella_Vantrona_4273.sim"), "train text");
   EXPECT_FALSE(fsys::exists(dir_ / "Orsella_Vantrona_4273.sim"));
 }
 

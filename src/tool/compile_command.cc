@@ -89,6 +89,20 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
   }
 
   guarded_file_system fs(disk, {o.testo_linea, o.testo_treno});
+  const file_names names{dir, *nome_linea, numero_treno};
+  if (write) {
+    // Refused before anything is written, so that no file of the set is
+    // replaced when another cannot be.
+    for (const std::string& path :
+         {names.file_linea(), names.file_stazioni(), names.file_celle()}) {
+      if (path == names.file_linea() && o.no_track) continue;
+      if (fs.protects(path)) {
+        err << prefisso_tool << "cannot write " << path
+            << ": it is one of the texts being read\n";
+        return exit_status::file_failure;
+      }
+    }
+  }
   scenario s;
   s.nome_linea = *nome_linea;
   s.numero_treno = numero_treno;
@@ -124,8 +138,7 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
     }
     fs.allow_writes();
     try {
-      scrivi_file_compilati(s, fs,
-                            file_names{dir, s.nome_linea, s.numero_treno});
+      scrivi_file_compilati(s, fs, names);
     } catch (const file_error& e) {
       err << prefisso_tool << e.what() << '\n';
       return exit_status::file_failure;

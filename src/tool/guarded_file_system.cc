@@ -21,15 +21,20 @@ bool same_file(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool guarded_file_system::protects(const std::string& path) const {
+  for (const std::string& p : protected_) {
+    if (same_file(path, p)) return true;
+  }
+  return false;
+}
+
 void guarded_file_system::check_write(const std::string& path,
                                       const char* operation) const {
   if (!writes_allowed_) {
     throw file_error(path, operation, "this command writes no files");
   }
-  for (const std::string& p : protected_) {
-    if (same_file(path, p)) {
-      throw file_error(path, operation, "it is one of the command's inputs");
-    }
+  if (protects(path)) {
+    throw file_error(path, operation, "it is one of the command's inputs");
   }
 }
 

@@ -35,6 +35,9 @@ class guarded_file_system : public file_system {
   void replace(const std::string& path, std::string_view bytes) override;
   void remove(const std::string& path) override;
 
+  /// Whether `path` names one of the protected files.
+  bool protects(const std::string& path) const;
+
   void allow_writes() { writes_allowed_ = true; }
   /// Files replaced so far, in order.
   const std::vector<written_file>& written() const { return written_; }
