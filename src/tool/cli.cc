@@ -1,0 +1,151 @@
+#include "tool/cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include "app/exit_status.h"
+#include "tool/compile_command.h"
+#include "tool/diagnostics.h"
+#include "tool/dump.h"
+#include "tool/plot.h"
+#include "tool/texts_command.h"
+
+namespace compattatore::tool {
+namespace {
+
+constexpr const char* exit_statuses =
+    "Exit status: 0 no data fault; 1 a data fault was recorded (compile "
+    "still writes the files); 2 wrong usage, or a file that cannot be read "
+    "or written; 3 a seal guard failed (nothing written).";
+
+void add_scenario_options(CLI::App* sub, compile_options& o) {
+  sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
+      ->required()
+      ->type_name("FILE");
+  sub->add_option("TRAIN_TEXT", o.testo_treno, "train text, NAME_N-.txt")
+      ->required()
+      ->type_name("FILE");
+  sub->add_option("--route-name", o.nome_linea,
+                  "route name (default: NAME of the route text's file name)")
+      ->type_name("NAME");
+  sub->add_option("--train-number", o.numero_treno,
+                  "train number (default: N of the train text's file name)")
+      ->type_name("N");
+  sub->add_flag("--no-track", o.no_track,
+                "build no track line and write no NAME_linea.dat (curve "
+                "rows are then not read)");
+  sub->add_flag("--json", o.json,
+                "print the outcome as one JSON object on standard output");
+}
+
+}  // namespace
+
+int compatta_main(int argc, const char* const* argv, std::ostream& out,
+                  std::ostream& err) {
+  CLI::App app{
+      "Compiles scenario texts of one's own byte for byte as the program "
+      "does, says where and why reading stopped, decodes the compiled files "
+      "and draws the track.",
+      "compatta"};
+  app.require_subcommand(1);
+  app.footer(exit_statuses);
+
+  compile_options co;
+  CLI::App* compile = app.add_subcommand(
+      "compile",
+      "Read the two texts, run the consistency pass and the seal, and write "
+      "NAME_linea.dat, NAME_N.sim and NAME_N.dat. The texts are never "
+      "changed.");
+  add_scenario_options(compile, co);
+  compile
+      ->add_option("-o,--output", co.dir,
+                   "directory for the compiled files (default: the "
+                   "current directory; made when missing)")
+      ->type_name("DIR");
+  compile->footer(exit_statuses);
+
+  CLI::App* check =
+      app.add_subcommand("check", "The same as compile, writing nothing.");
+  add_scenario_options(check, co);
+  check->footer(exit_statuses);
+
+  std::string texts_dir = ".";
+  CLI::App* texts = app.add_subcommand(
+      "texts",
+      "Write the compiled-in route text, train text and three documents, a "
+      "starting point for an author.");
+  texts
+      ->add_option("-o,--output", texts_dir,
+                   "directory (default: the current directory; made when "
+                   "missing)")
+      ->type_name("DIR");
+
+  dump_options dopt;
+  CLI::App* dump = app.add_subcommand(
+      "dump",
+      "Decode a compiled file: the station table entry by entry, the cell "
+      "row cell by cell, the track line metre by metre.");
+  dump->add_option("FILE", dopt.file, "compiled file")
+      ->required()
+      ->type_name("FILE");
+  dump->add_option("--kind", dopt.kind,
+                   "what the file holds (default: from its name: "
+                   "NAME_linea.dat track, .sim stations, .dat cells)")
+      ->check(CLI::IsMember({"track", "stations", "cells"}))
+      ->type_name("KIND");
+  dump->add_flag("--json", dopt.json,
+                 "print one JSON object whose field values rebuild the "
+                 "records");
+  dump->add_flag("--all", dopt.all,
+                 "cells: list every cell, not only those with a nonzero "
+                 "field");
+
+  plot_options popt;
+  CLI::App* plot = app.add_subcommand(
+      "plot",
+      "Draw the plan view of a track line to scale, with kilometre ticks "
+      "and, when given, stations, signals, slowdowns and boards.");
+  plot->add_option("TRACK_FILE", popt.track, "track line, NAME_linea.dat")
+      ->required()
+      ->type_name("FILE");
+  plot->add_option("--cells", popt.cells, "cell row, NAME_N.dat")
+      ->type_name("FILE");
+  plot->add_option("--stations", popt.stations, "station table, NAME_N.sim")
+      ->type_name("FILE");
+  plot->add_option("-o,--output", popt.out, "drawing: OUT.svg, .png or .pdf")
+      ->required()
+      ->type_name("OUT");
+  plot->add_option("--width", popt.width,
+                   "width in pixels (PNG) or points (default 1200)")
+      ->check(CLI::Range(200, 20000));
+  plot->add_option("--height", popt.height,
+                   "height in pixels (PNG) or points (default 800)")
+      ->check(CLI::Range(200, 20000));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+      return app.exit(e, out, err);
+    }
+    const std::vector<std::string> rest = app.remaining();
+    if (app.get_subcommands().empty() && !rest.empty() &&
+        !rest.front().starts_with('-')) {
+      err << prefisso_tool << "unknown command " << rest.front()
+          << ": the commands are compile, check, texts, dump and plot\n";
+    } else {
+      err << prefisso_tool << e.what() << '\n';
+    }
+    err << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
+    return exit_status::file_failure;
+  }
+
+  if (compile->parsed()) return run_compile(co, true, out, err);
+  if (check->parsed()) return run_compile(co, false, out, err);
+  if (texts->parsed()) return run_texts(texts_dir, out, err);
+  if (dump->parsed()) return run_dump(dopt, out, err);
+  if (plot->parsed()) return run_plot(popt, out, err);
+  return exit_status::file_failure;  // require_subcommand makes this
+                                     // unreachable
+}
+
+}  // namespace compattatore::tool

@@ -1,0 +1,494 @@
+// `compatta` as a process, in a temporary directory: what it writes, what
+// it prints, its exit status, and that it leaves its inputs alone.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/exit_status.h"
+#include "app/real_file_system.h"
+#include "compact/compiled_files.h"
+#include "compact/driver.h"
+#include "model/codici_errore.h"
+#include "model/scenario.h"
+#include "reader/memorizza_dati.h"
+#include "tests/json_records.h"
+#include "tests/memory_file_system.h"
+
+namespace compattatore {
+namespace {
+
+namespace fsys = std::filesystem;
+
+constexpr const char* route_text = "in/Orsella_Vantrona_linea.txt";
+constexpr const char* train_text = "in/Orsella_Vantrona_4273-.txt";
+constexpr const char* compiled[] = {
+    "Orsella_Vantrona_linea.dat",
+    "Orsella_Vantrona_4273.sim",
+    "Orsella_Vantrona_4273.dat",
+};
+constexpr const char* documents[] = {
+    "Orsella_Vantrona_4273_note.txt",
+    "Orsella_Vantrona_4273_rallentamenti.txt",
+    "Orsella_Vantrona_4273_scheda_treno.txt",
+};
+
+struct run_result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string slurp(const fsys::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string shell_quote(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    if (c == '\'') {
+      out += "'\\''";
+    } else {
+      out += c;
+    }
+  }
+  return out + "'";
+}
+
+class Compatta : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl =
+        (fsys::temp_directory_path() / "compatta-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override { fsys::remove_all(dir_); }
+
+  // Runs `exe` with `args` in the temporary directory.
+  run_result run_exe(const std::string& exe,
+                     const std::vector<std::string>& args) const {
+    const fsys::path out = dir_.string() + ".out";
+    const fsys::path err = dir_.string() + ".err";
+    std::string cmd = "cd " + shell_quote(dir_.string()) +
+                      " && env -u DISPLAY " + shell_quote(exe);
+    for (const std::string& a : args) cmd += ' ' + shell_quote(a);
+    cmd += " >" + shell_quote(out.string()) + " 2>" + shell_quote(err.string());
+    const int raw = std::system(cmd.c_str());
+    run_result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(out);
+    r.err = slurp(err);
+    fsys::remove(out);
+    fsys::remove(err);
+    return r;
+  }
+  run_result run(const std::vector<std::string>& args) const {
+    return run_exe(COMPATTA_EXE, args);
+  }
+
+  void write(const std::string& rel, const std::string& bytes) const {
+    fsys::create_directories((dir_ / rel).parent_path());
+    std::ofstream(dir_ / rel, std::ios::binary) << bytes;
+  }
+  std::string read(const std::string& rel) const { return slurp(dir_ / rel); }
+
+  // Names of the files in a subdirectory, sorted.
+  std::vector<std::string> files(const std::string& rel) const {
+    std::vector<std::string> out;
+    for (const auto& e : fsys::directory_iterator(dir_ / rel)) {
+      out.push_back(e.path().filename().string());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+  // Bytes and modification time of every file below the directory.
+  using snapshot_t =
+      std::map<std::string, std::pair<std::string, fsys::file_time_type>>;
+  snapshot_t snapshot() const {
+    snapshot_t s;
+    for (const auto& e : fsys::recursive_directory_iterator(dir_)) {
+      if (!e.is_regular_file()) continue;
+      s[fsys::relative(e.path(), dir_).string()] = {slurp(e.path()),
+                                                    e.last_write_time()};
+    }
+    return s;
+  }
+
+  // A track line, cell row and station table of 2 km in small/, for dump
+  // and plot: the readers in this tree may not make one.
+  void write_small_compiled_files() const {
+    tracciato_linea track;
+    track.make(2001);
+    for (std::size_t m = 0; m < 2000; ++m) {
+      track.set_reale(m, 0, 0.0);
+      track.set_reale(m, 1, static_cast<double>(m));
+    }
+    std::vector<cella> row(41);
+    row[5].oggetto = 1;
+    std::array<stazione, numero_stazioni> table{};
+    table[1].progressiva = 300;
+    table[1].nome = "Alfa";
+    write("small/S_linea.dat", encode_track(track));
+    write("small/S_1.dat", encode_cells(row));
+    write("small/S_1.sim", encode_stations(table));
+  }
+
+  // The compiled-in texts and documents in in/, as `compatta texts` writes
+  // them.
+  void write_compiled_in_texts() const {
+    const run_result r = run({"texts", "-o", "in"});
+    ASSERT_EQ(r.status, 0) << r.err;
+  }
+
+  fsys::path dir_;
+};
+
+std::vector<std::string> sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+TEST_F(Compatta, CompiledInTextsCompileToTheProgramsFilesByteForByte) {
+  fsys::create_directory(dir_ / "prog");
+  fsys::copy_file(COMPATTATORE_EXE, dir_ / "prog" / "compattatore");
+  const run_result program = run_exe((dir_ / "prog/compattatore").string(), {});
+  ASSERT_EQ(program.status, 0) << program.err;
+
+  write_compiled_in_texts();
+  EXPECT_EQ(files("in"),
+            sorted({"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt",
+                    documents[0], documents[1], documents[2]}));
+  for (const char* name : documents) {
+    EXPECT_EQ(read(std::string("in/") + name),
+              read(std::string("prog/") + name))
+        << name;
+  }
+
+  const run_result r = run({"compile", route_text, train_text, "-o", "out"});
+  EXPECT_EQ(r.status, exit_status::ok) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(files("out"), sorted({compiled[0], compiled[1], compiled[2]}));
+  for (const char* name : compiled) {
+    EXPECT_EQ(read(std::string("out/") + name),
+              read(std::string("prog/") + name))
+        << name;
+  }
+}
+
+TEST_F(Compatta, DumpJsonRebuildsTheRecordsCompileWrote) {
+  write_compiled_in_texts();
+  ASSERT_EQ(run({"compile", route_text, train_text, "-o", "out"}).status, 0);
+
+  // The same compaction in-process: the records the files were made from.
+  scenario s;
+  s.nome_linea = "Orsella_Vantrona";
+  s.numero_treno = "4273";
+  real_file_system disk;
+  recording_report report;
+  const testi_scenario testi{(dir_ / route_text).string(),
+                             (dir_ / train_text).string(), false};
+  ASSERT_TRUE(compatta(s, 1, disk, testi, report));
+
+  for (const char* name : compiled) {
+    const std::string path = std::string("out/") + name;
+    const run_result r = run({"dump", path, "--json"});
+    ASSERT_EQ(r.status, 0) << name << ": " << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("file"), path);
+    EXPECT_EQ(j.at("bytes"), fsys::file_size(dir_ / path));
+    if (j.at("kind") == "cells") {
+      EXPECT_EQ(cells_from_json(j), s.celle);
+    } else if (j.at("kind") == "stations") {
+      EXPECT_EQ(stations_from_json(j), s.stazioni);
+    } else {
+      EXPECT_EQ(j.at("kind"), "track");
+      EXPECT_EQ(track_from_json(j), s.tracciato);
+    }
+    const run_result text = run({"dump", path});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with(path + ": ")) << text.out.substr(0, 80);
+  }
+}
+
+TEST_F(Compatta, JsonGivesTheOutcomeAndEveryFileWrittenWithItsSize) {
+  write_compiled_in_texts();
+  const run_result r =
+      run({"compile", route_text, train_text, "-o", "out", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j.at("codice_errore"), 0);
+  EXPECT_EQ(j.at("posizione_errore"), 0);
+  EXPECT_EQ(j.at("message"), "no fault");
+  ASSERT_EQ(j.at("files").size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto& f = j["files"][i];
+    EXPECT_EQ(f.at("path"), std::string("out/") + compiled[i]);
+    EXPECT_EQ(f.at("size"), fsys::file_size(dir_ / "out" / compiled[i]));
+  }
+
+  const run_result check = run({"check", route_text, train_text, "--json"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  EXPECT_TRUE(nlohmann::json::parse(check.out).at("files").empty());
+}
+
+TEST_F(Compatta, NoTrackLeavesTheRouteWideFileAlone) {
+  write_compiled_in_texts();
+  write("out/Orsella_Vantrona_linea.dat", "earlier");
+  const run_result r = run(
+      {"compile", route_text, train_text, "-o", "out", "--no-track", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read("out/Orsella_Vantrona_linea.dat"), "earlier");
+  EXPECT_EQ(nlohmann::json::parse(r.out).at("files").size(), 2u);
+  EXPECT_EQ(files("out"), sorted({compiled[0], compiled[1], compiled[2]}));
+}
+
+TEST_F(Compatta, NamesCanBeGivenForTextsNamedOtherwise) {
+  write_compiled_in_texts();
+  fsys::copy_file(dir_ / route_text, dir_ / "route.txt");
+  fsys::copy_file(dir_ / train_text, dir_ / "train.txt");
+  const run_result r =
+      run({"compile", "route.txt", "train.txt", "--route-name",
+           "Orsella_Vantrona", "--train-number", "4273", "-o", "named"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(run({"compile", route_text, train_text, "-o", "out"}).status, 0);
+  for (const char* name : compiled) {
+    EXPECT_EQ(read(std::string("named/") + name),
+              read(std::string("out/") + name))
+        << name;
+  }
+}
+
+TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
+  write_compiled_in_texts();
+  write_small_compiled_files();
+  write("route.txt", "[generale]\r\n");
+  write("train.txt", "[generale]\r\n");
+  write("afile", "x");
+  write("odd.dat", std::string(16, '\0'));
+  fsys::create_directory(dir_ / "adir_linea.txt");
+  write("clash/Orsella_Vantrona_4273.sim", "train text");
+  const std::string track = "small/S_linea.dat";
+
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{}, "subcommand is required"},
+      {{"frobnicate"}, "frobnicate"},
+      {{"compile"}, "ROUTE_TEXT"},
+      {{"compile", route_text}, "TRAIN_TEXT"},
+      {{"compile", route_text, train_text, "--bogus"}, "--bogus"},
+      {{"check", route_text, train_text, "-o", "x"}, "-o"},
+      {{"compile", "missing_linea.txt", train_text}, "missing_linea.txt"},
+      {{"compile", route_text, "in/missing_1-.txt"}, "in/missing_1-.txt"},
+      {{"check", "adir_linea.txt", train_text}, "adir_linea.txt"},
+      {{"compile", "route.txt", train_text}, "--route-name"},
+      {{"compile", route_text, "train.txt"}, "--train-number"},
+      {{"compile", route_text, train_text, "-o", "afile"}, "afile"},
+      {{"compile", route_text, train_text, "-o", "afile/sub"}, "afile/sub"},
+      {{"compile", route_text, "clash/Orsella_Vantrona_4273.sim",
+        "--train-number", "4273", "-o", "clash"},
+       "cannot write clash/Orsella_Vantrona_4273.sim"},
+      {{"texts", "-o", "afile"}, "afile"},
+      {{"dump"}, "FILE"},
+      {{"dump", "nothing.dat"}, "nothing.dat"},
+      {{"dump", route_text}, "--kind"},
+      {{"dump", "odd.dat", "--kind", "wheels"}, "wheels"},
+      {{"dump", "odd.dat"}, "odd.dat: not a cell row file"},
+      {{"dump", "odd.dat", "--kind", "stations"},
+       "odd.dat: not a station table file"},
+      {{"plot", track}, "--output"},
+      {{"plot", track, "-o", "plan.jpg"}, "plan.jpg"},
+      {{"plot", "none_linea.dat", "-o", "plan.svg"}, "none_linea.dat"},
+      {{"plot", track, "--cells", "none.dat", "-o", "plan.svg"}, "none.dat"},
+      {{"plot", track, "--stations", "odd.dat", "-o", "plan.svg"},
+       "odd.dat: not a station table file"},
+      {{"plot", track, "-o", "plan.svg", "--width", "10"}, "--width"},
+      {{"plot", track, "-o", "afile/plan.svg"}, "afile/plan.svg"},
+  };
+  for (const auto& c : cases) {
+    std::string shown;
+    for (const std::string& a : c.args) shown += a + ' ';
+    const run_result r = run(c.args);
+    EXPECT_EQ(r.status, exit_status::file_failure) << shown << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos)
+        << shown << "\nsays: " << r.err;
+    EXPECT_EQ(r.out, "") << shown;
+  }
+  EXPECT_FALSE(fsys::exists(dir_ / "plan.svg"));
+  EXPECT_EQ(files("clash"),
+            std::vector<std::string>{"Orsella_Vantrona_4273.sim"});
+  EXPECT_EQ(read("clash/Orsella_Vantrona_4273.sim"), "train text");
+  EXPECT_FALSE(fsys::exists(dir_ / "Orsella_Vantrona_4273.sim"));
+}
+
+TEST_F(Compatta, HelpOnEveryCommand) {
+  for (const char* command :
+       {"", "compile", "check", "texts", "dump", "plot"}) {
+    std::vector<std::string> args;
+    if (*command != '\0') args.push_back(command);
+    args.push_back("--help");
+    const run_result r = run(args);
+    EXPECT_EQ(r.status, 0) << command << ": " << r.err;
+    EXPECT_NE(r.out.find(std::string("Usage: compatta ") + command),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST_F(Compatta, InputsAreUnchangedByEveryCommand) {
+  write_compiled_in_texts();
+  ASSERT_EQ(run({"compile", route_text, train_text, "-o", "in"}).status, 0);
+  write_small_compiled_files();
+  const std::vector<std::vector<std::string>> commands = {
+      {"compile", route_text, train_text, "-o", "out"},
+      {"compile", route_text, train_text, "-o", "out", "--no-track", "--json"},
+      {"check", route_text, train_text},
+      {"check", route_text, train_text, "--json"},
+      {"dump", "in/Orsella_Vantrona_4273.dat", "--all"},
+      {"dump", "in/Orsella_Vantrona_4273.sim", "--json"},
+      {"dump", "in/Orsella_Vantrona_linea.dat"},
+      {"dump", "small/S_1.dat", "--json", "--all"},
+      {"plot", "small/S_linea.dat", "--cells", "small/S_1.dat", "--stations",
+       "small/S_1.sim", "-o", "out/plan.svg"},
+  };
+  for (const auto& args : commands) {
+    std::string shown;
+    for (const std::string& a : args) shown += a + ' ';
+    auto before = snapshot();
+    const run_result r = run(args);
+    EXPECT_EQ(r.status, 0) << shown << "\n" << r.err;
+    auto after = snapshot();
+    // Only the command's own outputs may change.
+    for (const char* rel :
+         {"out/Orsella_Vantrona_linea.dat", "out/Orsella_Vantrona_4273.sim",
+          "out/Orsella_Vantrona_4273.dat", "out/plan.svg"}) {
+      before.erase(rel);
+      after.erase(rel);
+    }
+    EXPECT_EQ(after, before) << shown;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// These need the route and train readers, which this tree may hold as stubs
+// that read nothing: they skip then, and run by themselves once the readers
+// are in. With the readers in place none of them may skip.
+
+bool readers_present() {
+  memory_file_system fs;
+  fs.files["/r_linea.txt"] =
+      "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
+  fs.files["/r_1-.txt"] = "[generale]\r\n[fine]\r\n";
+  scenario s;
+  s.nome_linea = "r";
+  s.numero_treno = "1";
+  recording_report report;
+  (void)compatta(s, 0, fs, {"/r_linea.txt", "/r_1-.txt", false}, report);
+  return !s.celle.empty();
+}
+
+constexpr const char* small_route =
+    "[generale]\r\n"
+    "lunghezza percorso, 10000\r\n"
+    "[fine]\r\n";
+constexpr const char* small_train =
+    "[generale]\r\n"
+    "[fine]\r\n";
+
+TEST_F(Compatta, AfterReadersSealGuardStopsBeforeAnyFileIsWritten) {
+  if (!readers_present()) GTEST_SKIP() << "the readers here are stubs";
+  // An indicator at 0 m lands in cell 1 with valore_1 80 * 20 = 1600: the
+  // first guard finds the stamp's place taken.
+  write("t/A_linea.txt",
+        "[generale]\r\n"
+        "lunghezza percorso, 10000\r\n"
+        "[cartelli]\r\n"
+        "indicatori_vmax, 0, 80, 80, 80, 0, , , , 0\r\n"
+        "[fine]\r\n");
+  write("t/A_1-.txt", small_train);
+  for (const char* name : {"A_linea.dat", "A_1.sim", "A_1.dat"}) {
+    write(std::string("out/") + name, std::string("earlier ") + name);
+  }
+  const auto before = snapshot();
+
+  const run_result r =
+      run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
+  EXPECT_EQ(r.status, exit_status::errore) << r.err;
+  EXPECT_NE(r.err.find(" Errore n. 1250\n"), std::string::npos) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j.at("errore"), 1250);
+  EXPECT_TRUE(j.at("files").empty());
+  EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(Compatta, AfterReadersDiagnosticsPointAtTheFieldWhereReadingStopped) {
+  if (!readers_present()) GTEST_SKIP() << "the readers here are stubs";
+  const struct {
+    const char* what;
+    std::string route;
+    std::string train;
+    bool in_route;  // which text the fault is in
+    int line;
+    int column;
+    int code;
+    const char* at;  // ", at P m" when the code records a position
+  } cases[] = {
+      {"route length above the limit, at the length field",
+       "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", small_train,
+       true, 2, 21, codice::lunghezza_eccessiva, ""},
+      {"a letter where a number is expected", small_route,
+       "[generale]\r\n[segnali]\r\nsegnale, 1000, x, 1,2,3, 0, 1, 1,2,3, 0\r\n"
+       "[fine]\r\n",
+       false, 3, 16, codice::lettura_fallita, ""},
+      {"station position not a multiple of 50, at the position field",
+       small_route,
+       "[generale]\r\n[stazioni]\r\n"
+       "stazione, 1225, 2, 800, 0, 0, 0, 0,0,0, 0,0,0, 0, 10, 0, 0, Alfa\r\n"
+       "[fine]\r\n",
+       false, 3, 11, codice::stazione_posizione, ", at 1225 m"},
+  };
+  for (const auto& c : cases) {
+    write("t/A_linea.txt", c.route);
+    write("t/A_1-.txt", c.train);
+    const run_result r = run({"check", "t/A_linea.txt", "t/A_1-.txt"});
+    EXPECT_EQ(r.status, exit_status::data_fault) << c.what << "\n" << r.err;
+    const std::string expected =
+        std::string(c.in_route ? "t/A_linea.txt" : "t/A_1-.txt") + ":" +
+        std::to_string(c.line) + ":" + std::to_string(c.column) + ": error " +
+        std::to_string(c.code) + ": " +
+        std::string(codice::significato(c.code)) + c.at + "\n";
+    EXPECT_EQ(r.err, expected) << c.what;
+  }
+
+  // compile writes the files all the same, as the program does.
+  const run_result r =
+      run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
+  EXPECT_EQ(r.status, exit_status::data_fault) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j.at("codice_errore"), codice::stazione_posizione);
+  EXPECT_EQ(j.at("posizione_errore"), 1225);
+  EXPECT_EQ(j.at("file"), "t/A_1-.txt");
+  EXPECT_EQ(j.at("line"), 3);
+  EXPECT_EQ(j.at("column"), 11);
+  EXPECT_EQ(j.at("files").size(), 3u);
+  EXPECT_EQ(files("out"), sorted({"A_1.dat", "A_1.sim", "A_linea.dat"}));
+}
+
+}  // namespace
+}  // namespace compattatore

@@ -1,0 +1,9 @@
+// compatta: the scenario author's tool. Compiles texts of one's own as the
+// program does, explains data faults, decodes and draws compiled files.
+#include <iostream>
+
+#include "tool/cli.h"
+
+int main(int argc, char** argv) {
+  return compattatore::tool::compatta_main(argc, argv, std::cout, std::cerr);
+}
