@@ -21,3 +21,8 @@ echo "== release"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 echo "== address and undefined-behaviour sanitizers"
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+# Every fuzz target for a bounded time on each run; longer runs:
+# scripts/fuzz.sh SECONDS.
+echo "== fuzzing"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
