@@ -7,12 +7,16 @@ bool memory_file_system::exists(const std::string& path) {
   return files.count(path) != 0;
 }
 
-std::string memory_file_system::read(const std::string& path) {
+std::string memory_file_system::read(const std::string& path,
+                                     std::size_t max_bytes) {
   log.push_back("read " + path);
   if (failing.count(path) != 0) throw file_error(path, "read", "injected");
   auto it = files.find(path);
   if (it == files.end()) {
     throw file_error(path, "open", "No such file or directory");
+  }
+  if (it->second.size() > max_bytes) {
+    throw file_error(path, "read", "too large");
   }
   return it->second;
 }

@@ -16,7 +16,8 @@ namespace compattatore {
 class memory_file_system : public file_system {
  public:
   bool exists(const std::string& path) override;
-  std::string read(const std::string& path) override;
+  std::string read(const std::string& path,
+                   std::size_t max_bytes = limite_testo) override;
   void replace(const std::string& path, std::string_view bytes) override;
   void remove(const std::string& path) override;
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -28,12 +29,19 @@ bool real_file_system::exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-std::string real_file_system::read(const std::string& path) {
+std::string real_file_system::read(const std::string& path,
+                                   std::size_t max_bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw file_error(path, "open", reason(errno));
   std::string out;
+  auto too_large = [&] {
+    ::close(fd);
+    throw file_error(path, "read",
+                     "larger than " + std::to_string(max_bytes) + " bytes");
+  };
   struct stat st {};
   if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+    if (static_cast<std::uint64_t>(st.st_size) > max_bytes) too_large();
     out.reserve(static_cast<std::size_t>(st.st_size));
   }
   std::array<char, 1 << 16> buf;
@@ -47,6 +55,9 @@ std::string real_file_system::read(const std::string& path) {
       throw file_error(path, "read", reason(err));
     }
     out.append(buf.data(), static_cast<std::size_t>(n));
+    // A file that grows while read, or reports no size (a pipe), is still
+    // held to the bound.
+    if (out.size() > max_bytes) too_large();
   }
   ::close(fd);
   return out;

@@ -13,7 +13,7 @@ namespace compattatore {
 class real_file_system : public file_system {
  public:
   bool exists(const std::string& path) override;
-  std::string read(const std::string& path) override;
+  std::string read(const std::string& path, std::size_t max_bytes) override;
   void replace(const std::string& path, std::string_view bytes) override;
   void remove(const std::string& path) override;
 };

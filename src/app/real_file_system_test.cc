@@ -41,7 +41,7 @@ class RealFileSystem : public ::testing::Test {
 TEST_F(RealFileSystem, ReplaceLeavesNoTailOfALongerFile) {
   fs_.replace(path("f.dat"), std::string(30000, 'x'));
   fs_.replace(path("f.dat"), std::string(25215, 'y'));
-  EXPECT_EQ(fs_.read(path("f.dat")), std::string(25215, 'y'));
+  EXPECT_EQ(fs_.read(path("f.dat"), limite_testo), std::string(25215, 'y'));
   EXPECT_EQ(names(), std::vector<std::string>{"f.dat"});
 }
 
@@ -60,20 +60,32 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(e.path(), path("missing-dir/kept.dat"));
     EXPECT_FALSE(e.reason().empty());
   }
-  EXPECT_EQ(fs_.read(path("kept.dat")), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
 }
 
 TEST_F(RealFileSystem, ExistsReadAndRemove) {
   EXPECT_FALSE(fs_.exists(path("a")));
   fs_.replace(path("a"), std::string("\0\r\n", 3));
   EXPECT_TRUE(fs_.exists(path("a")));
-  EXPECT_EQ(fs_.read(path("a")), std::string("\0\r\n", 3));
+  EXPECT_EQ(fs_.read(path("a"), limite_testo), std::string("\0\r\n", 3));
   fs_.remove(path("a"));
   EXPECT_FALSE(fs_.exists(path("a")));
   EXPECT_NO_THROW(fs_.remove(path("a")));
-  EXPECT_THROW(fs_.read(path("a")), file_error);
+  EXPECT_THROW(fs_.read(path("a"), limite_testo), file_error);
   fsys::create_directory(path("d"));
   EXPECT_FALSE(fs_.exists(path("d")));
+}
+
+TEST_F(RealFileSystem, ReadsAreBoundedInSize) {
+  fs_.replace(path("big"), std::string(1001, 'g'));
+  EXPECT_EQ(fs_.read(path("big"), 1001).size(), 1001u);
+  try {
+    (void)fs_.read(path("big"), 1000);
+    FAIL() << "a file above the bound was read";
+  } catch (const file_error& e) {
+    EXPECT_EQ(e.path(), path("big"));
+    EXPECT_NE(e.reason().find("larger than 1000 bytes"), std::string::npos);
+  }
 }
 
 TEST_F(RealFileSystem, NewFilesFollowTheUmask) {

@@ -3,6 +3,7 @@
 #ifndef MODEL_FILE_SYSTEM_H_
 #define MODEL_FILE_SYSTEM_H_
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,13 +29,22 @@ class file_error : public std::runtime_error {
   std::string reason_;
 };
 
+/// Largest scenario text read: far above any real route (a 1000 km route
+/// with dense records is well under a megabyte), small enough that a text of
+/// garbage cannot take the machine's memory.
+inline constexpr std::size_t limite_testo = std::size_t{16} << 20;
+/// Largest compiled file read back by the tools: the track line of the
+/// longest route is about 20 MB.
+inline constexpr std::size_t limite_file_compilato = std::size_t{64} << 20;
+
 class file_system {
  public:
   virtual ~file_system() = default;
 
   virtual bool exists(const std::string& path) = 0;
-  /// The whole file's bytes. Throws file_error.
-  virtual std::string read(const std::string& path) = 0;
+  /// The whole file's bytes. Throws file_error, also when the file holds
+  /// more than `max_bytes` (then nothing of it is kept in memory).
+  virtual std::string read(const std::string& path, std::size_t max_bytes) = 0;
   /// Replaces the file at `path` by exactly `bytes`. Either the new content
   /// is there whole, or the old file stays as it was and nothing else is
   /// left behind. Throws file_error.

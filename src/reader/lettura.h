@@ -43,11 +43,11 @@ struct lettura {
   std::string contenuto;
   std::optional<field_reader> campi;
 
-  /// Starts reading a copy of `text` as `which`.
-  void apri(testo which, std::string_view text) {
+  /// Starts reading `text` (taken over, not copied) as `which`.
+  void apri(testo which, std::string text) {
     corrente = which;
     campi.reset();
-    contenuto.assign(text);
+    contenuto = std::move(text);
     campi.emplace(contenuto);
   }
   /// Forgets the open text and deletes it, when this reading deletes texts.

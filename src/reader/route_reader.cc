@@ -135,7 +135,7 @@ bool lettore_linea::leggi() {
     return false;
   }
   l_.corrente = testo::linea;  // so a text that cannot be read is named
-  l_.apri(testo::linea, l_.fs.read(l_.testi.linea));
+  l_.apri(testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
   if (!trova_generale()) return false;
   if (sezione_generale() == esito::rifiuto) return false;
   if (!lunghezza_letta_) throw read_failure("route text without its length");

@@ -396,7 +396,7 @@ void leggi_treno(lettura& l) {
   // Set first, so that a text that cannot be read is reported as the train
   // text's.
   l.corrente = testo::treno;
-  l.apri(testo::treno, l.fs.read(l.testi.treno));
+  l.apri(testo::treno, l.fs.read(l.testi.treno, limite_testo));
   field_reader& f = *l.campi;
 
   // A train text without the heading is no fault: nothing is read.

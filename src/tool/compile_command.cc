@@ -71,7 +71,7 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
   real_file_system disk;
   for (const std::string& path : {o.testo_linea, o.testo_treno}) {
     try {
-      (void)disk.read(path);
+      (void)disk.read(path, limite_testo);
     } catch (const file_error& e) {
       err << prefisso_tool << e.what() << '\n';
       return exit_status::file_failure;

@@ -399,7 +399,7 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
   std::string bytes;
   try {
     real_file_system disk;
-    bytes = disk.read(o.file);
+    bytes = disk.read(o.file, limite_file_compilato);
   } catch (const file_error& e) {
     err << prefisso_tool << e.what() << '\n';
     return exit_status::file_failure;

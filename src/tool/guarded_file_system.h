@@ -27,8 +27,8 @@ class guarded_file_system : public file_system {
       : base_(base), protected_(std::move(protected_paths)) {}
 
   bool exists(const std::string& path) override { return base_.exists(path); }
-  std::string read(const std::string& path) override {
-    return base_.read(path);
+  std::string read(const std::string& path, std::size_t max_bytes) override {
+    return base_.read(path, max_bytes);
   }
   /// Throws file_error while writes are not allowed, or for a protected
   /// path.

@@ -508,7 +508,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   std::string problem;
   auto read = [&](const std::string& path, std::string* bytes) {
     try {
-      *bytes = disk.read(path);
+      *bytes = disk.read(path, limite_file_compilato);
       return true;
     } catch (const file_error& e) {
       err << prefisso_tool << e.what() << '\n';
