@@ -390,19 +390,6 @@ TEST_F(Compatta, InputsAreUnchangedByEveryCommand) {
 // that read nothing: they skip then, and run by themselves once the readers
 // are in. With the readers in place none of them may skip.
 
-bool readers_present() {
-  memory_file_system fs;
-  fs.files["/r_linea.txt"] =
-      "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n";
-  fs.files["/r_1-.txt"] = "[generale]\r\n[fine]\r\n";
-  scenario s;
-  s.nome_linea = "r";
-  s.numero_treno = "1";
-  recording_report report;
-  (void)compatta(s, 0, fs, {"/r_linea.txt", "/r_1-.txt", false}, report);
-  return !s.celle.empty();
-}
-
 constexpr const char* small_route =
     "[generale]\r\n"
     "lunghezza percorso, 10000\r\n"
@@ -411,34 +398,48 @@ constexpr const char* small_train =
     "[generale]\r\n"
     "[fine]\r\n";
 
-TEST_F(Compatta, AfterReadersSealGuardStopsBeforeAnyFileIsWritten) {
-  if (!readers_present()) GTEST_SKIP() << "the readers here are stubs";
-  // An indicator at 0 m lands in cell 1 with valore_1 80 * 20 = 1600: the
-  // first guard finds the stamp's place taken.
-  write("t/A_linea.txt",
-        "[generale]\r\n"
-        "lunghezza percorso, 10000\r\n"
-        "[cartelli]\r\n"
-        "indicatori_vmax, 0, 80, 80, 80, 0, , , , 0\r\n"
-        "[fine]\r\n");
-  write("t/A_1-.txt", small_train);
-  for (const char* name : {"A_linea.dat", "A_1.sim", "A_1.dat"}) {
-    write(std::string("out/") + name, std::string("earlier ") + name);
-  }
-  const auto before = snapshot();
+TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
+  const struct {
+    const char* what;
+    const char* route_row;
+    const char* train_row;
+    int errore;
+  } cases[] = {
+      // An indicator at 0 m lands in cell 1 with valore_1 80 * 20 = 1600:
+      // the first guard finds the stamp's place taken.
+      {"cell 1 first value taken", "indicatori_vmax, 0, 80, 80, 80, 0, , , , 0",
+       "", 1250},
+      // A 0 km/h slowdown from 0 to 100 m starts in cell 1 with valore_1 0
+      // and its d_v 5 in valore_2: the second guard fires.
+      {"cell 1 second value taken", "", "rallentamento, 0, 0, 100, 0, 0, 5",
+       1251},
+  };
+  for (const auto& c : cases) {
+    write("t/A_linea.txt", std::string("[generale]\r\n"
+                                       "lunghezza percorso, 10000\r\n"
+                                       "[cartelli]\r\n") +
+                               c.route_row + "\r\n[fine]\r\n");
+    write("t/A_1-.txt", std::string("[generale]\r\n") + c.train_row +
+                            "\r\n[fine]\r\n");
+    for (const char* name : {"A_linea.dat", "A_1.sim", "A_1.dat"}) {
+      write(std::string("out/") + name, std::string("earlier ") + name);
+    }
+    const auto before = snapshot();
 
-  const run_result r =
-      run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
-  EXPECT_EQ(r.status, exit_status::errore) << r.err;
-  EXPECT_NE(r.err.find(" Errore n. 1250\n"), std::string::npos) << r.err;
-  const auto j = nlohmann::json::parse(r.out);
-  EXPECT_EQ(j.at("errore"), 1250);
-  EXPECT_TRUE(j.at("files").empty());
-  EXPECT_EQ(snapshot(), before);
+    const run_result r =
+        run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
+    EXPECT_EQ(r.status, exit_status::errore) << c.what << "\n" << r.err;
+    EXPECT_NE(r.err.find(" Errore n. " + std::to_string(c.errore) + "\n"),
+              std::string::npos)
+        << c.what << "\n" << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("errore"), c.errore) << c.what;
+    EXPECT_TRUE(j.at("files").empty()) << c.what;
+    EXPECT_EQ(snapshot(), before) << c.what;
+  }
 }
 
-TEST_F(Compatta, AfterReadersDiagnosticsPointAtTheFieldWhereReadingStopped) {
-  if (!readers_present()) GTEST_SKIP() << "the readers here are stubs";
+TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
   const struct {
     const char* what;
     std::string route;
