@@ -15,6 +15,9 @@ class real_file_system : public file_system {
   bool exists(const std::string& path) override;
   std::string read(const std::string& path) override;
   void replace(const std::string& path, std::string_view bytes) override;
+  void replace_in_pieces(
+      const std::string& path,
+      const std::function<void(const byte_sink&)>& produce) override;
   void remove(const std::string& path) override;
 };
 

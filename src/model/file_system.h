@@ -3,6 +3,7 @@
 #ifndef MODEL_FILE_SYSTEM_H_
 #define MODEL_FILE_SYSTEM_H_
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ class file_error : public std::runtime_error {
   std::string reason_;
 };
 
+/// Takes the bytes of a file piece by piece, in order.
+using byte_sink = std::function<void(std::string_view)>;
+
 class file_system {
  public:
   virtual ~file_system() = default;
@@ -39,6 +43,18 @@ class file_system {
   /// is there whole, or the old file stays as it was and nothing else is
   /// left behind. Throws file_error.
   virtual void replace(const std::string& path, std::string_view bytes) = 0;
+  /// The same, with the bytes that `produce` hands to the sink it is given,
+  /// in order. An exception from `produce` leaves the old file as it was.
+  /// This default gathers them and calls `replace`; a disk writes them as
+  /// they come, so a large file needs no buffer of its whole size. Throws
+  /// file_error.
+  virtual void replace_in_pieces(
+      const std::string& path,
+      const std::function<void(const byte_sink&)>& produce) {
+    std::string bytes;
+    produce([&bytes](std::string_view piece) { bytes.append(piece); });
+    replace(path, bytes);
+  }
   /// Deletes the file; a missing file is not an error. Throws file_error.
   virtual void remove(const std::string& path) = 0;
 };

@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace compattatore {
@@ -48,6 +49,14 @@ class tracciato_linea {
   void set_reale(std::size_t metro, int asse, double v) {
     valori_[indice(metro, asse)] = v;
     tipi_[indice(metro, asse)] = tipo_elemento::reale;
+  }
+
+  /// Row `asse` (0 = x, 1 = y) whole, metre 0 first: kinds and values.
+  std::span<const tipo_elemento> tipi(int asse) const {
+    return std::span(tipi_).subspan(indice(0, asse), metri());
+  }
+  std::span<const double> valori(int asse) const {
+    return std::span(valori_).subspan(indice(0, asse), metri());
   }
 
   friend bool operator==(const tracciato_linea&,
