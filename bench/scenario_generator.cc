@@ -92,8 +92,8 @@ class testo_generato {
 
 // Block of the i-th of n records spread evenly over blocks 1 to `blocchi`.
 std::int32_t blocco_di(std::int32_t i, std::int32_t n, std::int32_t blocchi) {
-  return 1 + static_cast<std::int32_t>(static_cast<std::int64_t>(i) * blocchi /
-                                       n);
+  return 1 +
+         static_cast<std::int32_t>(static_cast<std::int64_t>(i) * blocchi / n);
 }
 
 void scrivi_linea(testo_generato& t, casuale& r, std::int32_t lunghezza,
@@ -142,11 +142,10 @@ void scrivi_linea(testo_generato& t, casuale& r, std::int32_t lunghezza,
     const std::int32_t vas = r.tra(6, 32) * 5;
     const std::int32_t strisce = r.tra(0, 2);
     if (r.uno({0, 1}) != 0) {
-      t.riga("indicatori_vmax, " + std::to_string(k * blocco +
-                                                  offset_indicatore) +
-             ", " + std::to_string(vas) + ", " + std::to_string(vas) + ", " +
-             std::to_string(vas) + ", " + std::to_string(strisce) +
-             ", , , , 0");
+      t.riga(
+          "indicatori_vmax, " + std::to_string(k * blocco + offset_indicatore) +
+          ", " + std::to_string(vas) + ", " + std::to_string(vas) + ", " +
+          std::to_string(vas) + ", " + std::to_string(strisce) + ", , , , 0");
     } else {
       const std::int32_t vad = r.tra(6, 32) * 5;
       t.riga("indicatori_vmax", {k * blocco + offset_indicatore, vas, vas, vas,
@@ -195,9 +194,8 @@ void scrivi_treno(testo_generato& t, casuale& r, std::int32_t blocchi,
     const std::int32_t b = blocco_di(i, n.stazioni, blocchi) * blocco;
     const std::int32_t categoria = categorie[i % 5];
     const std::int32_t minuti = 6 * 60 + 20 + 3 * i;
-    t.riga("stazione, " + std::to_string(b) + ", " +
-           std::to_string(categoria) + ", " +
-           std::to_string(lunghezza_stazione) + ", " +
+    t.riga("stazione, " + std::to_string(b) + ", " + std::to_string(categoria) +
+           ", " + std::to_string(lunghezza_stazione) + ", " +
            std::to_string(r.tra(0, 1)) + ", 0, 0,  " +
            std::to_string(r.tra(0, 4)) + "," + std::to_string(r.tra(0, 1)) +
            ",0,  " + std::to_string(r.tra(0, 5)) + ",1,0,    " +

@@ -41,8 +41,7 @@ TEST(ScenarioGeneratorTest, LongRoutesCompileWithoutFault) {
     EXPECT_EQ(s.stazioni[stazione_testata_treno_linea].fine_area, lunghezza);
     EXPECT_EQ(s.tracciato.metri(),
               static_cast<std::size_t>(lunghezza) + 7000 + 1);
-    EXPECT_EQ(conta(s, oggetto_cella::indicatore_v_max),
-              g.conteggi.indicatori);
+    EXPECT_EQ(conta(s, oggetto_cella::indicatore_v_max), g.conteggi.indicatori);
     EXPECT_EQ(conta(s, oggetto_cella::cartello_indicatore),
               g.conteggi.cartelli);
     EXPECT_EQ(s.conta_montagne, g.conteggi.montagne);

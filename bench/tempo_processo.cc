@@ -2,8 +2,10 @@
 // process, fork to reaped exit, and reads its peak resident set from wait4.
 // One untimed warm-up, then RUNS timed runs; before every run the FILEs are
 // removed from DIR, untimed, so each run starts from the same state. A run
-// that does not exit with status 0 stops the measurement. Prints the median
+// that does not exit with status 0 stops the measurement. The command's
+// standard output goes to /dev/null, its errors stay. Prints the median
 // and fastest wall time in seconds and the largest peak resident set in KiB.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
       return 2;
     }
     if (pid == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      if (null >= 0) ::dup2(null, STDOUT_FILENO);
       ::execv(command[0], command);
       std::perror("tempo_processo: exec");
       std::_Exit(127);
