@@ -54,11 +54,12 @@ std::string real_file_system::read(const std::string& path) {
 
 void real_file_system::replace(const std::string& path,
                                std::string_view bytes) {
-  replace_in_pieces(path, [bytes](const byte_sink& sink) { sink(bytes); });
+  replace_in_pieces(path, bytes.size(),
+                    [bytes](const byte_sink& sink) { sink(bytes); });
 }
 
 void real_file_system::replace_in_pieces(
-    const std::string& path,
+    const std::string& path, std::size_t /*size*/,
     const std::function<void(const byte_sink&)>& produce) {
   // The new content goes to a temporary file beside the old one and is
   // renamed over it only once it is whole: a failure on the way leaves the

@@ -3,6 +3,7 @@
 #ifndef APP_REAL_FILE_SYSTEM_H_
 #define APP_REAL_FILE_SYSTEM_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ class real_file_system : public file_system {
   std::string read(const std::string& path) override;
   void replace(const std::string& path, std::string_view bytes) override;
   void replace_in_pieces(
-      const std::string& path,
+      const std::string& path, std::size_t size,
       const std::function<void(const byte_sink&)>& produce) override;
   void remove(const std::string& path) override;
 };

@@ -66,7 +66,7 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
 
 TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
   fs_.replace(path("p.dat"), std::string(30000, 'x'));
-  fs_.replace_in_pieces(path("p.dat"), [](const byte_sink& sink) {
+  fs_.replace_in_pieces(path("p.dat"), 70003, [](const byte_sink& sink) {
     sink("ab");
     sink("");
     sink(std::string(70000, 'c'));
@@ -78,7 +78,7 @@ TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
 
 TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
   fs_.replace(path("kept.dat"), "old bytes");
-  EXPECT_THROW(fs_.replace_in_pieces(path("kept.dat"),
+  EXPECT_THROW(fs_.replace_in_pieces(path("kept.dat"), 4,
                                      [](const byte_sink& sink) {
                                        sink("new ");
                                        throw std::runtime_error("stop");

@@ -60,6 +60,18 @@ std::string encode_stations(
   return out;
 }
 
+std::size_t byte_track(const tracciato_linea& t) {
+  std::size_t n = 0;
+  for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
+    for (const tipo_elemento k : t.tipi(asse)) {
+      n += k == tipo_elemento::reale    ? byte_elemento_massimo
+           : k == tipo_elemento::intero ? 4
+                                        : 2;
+    }
+  }
+  return n;
+}
+
 void encode_track(const tracciato_linea& t, const byte_sink& sink) {
   // Each element is stored straight into a buffer with room for one more
   // of the longest; appending byte by byte cost several times the writing.
@@ -89,7 +101,7 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink) {
 
 std::string encode_track(const tracciato_linea& t) {
   std::string out;
-  out.reserve(2 * t.metri() * byte_elemento_massimo);
+  out.reserve(byte_track(t));
   encode_track(t, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }

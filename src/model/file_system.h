@@ -3,6 +3,7 @@
 #ifndef MODEL_FILE_SYSTEM_H_
 #define MODEL_FILE_SYSTEM_H_
 
+#include <cstddef>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -43,15 +44,16 @@ class file_system {
   /// is there whole, or the old file stays as it was and nothing else is
   /// left behind. Throws file_error.
   virtual void replace(const std::string& path, std::string_view bytes) = 0;
-  /// The same, with the bytes that `produce` hands to the sink it is given,
-  /// in order. An exception from `produce` leaves the old file as it was.
-  /// This default gathers them and calls `replace`; a disk writes them as
-  /// they come, so a large file needs no buffer of its whole size. Throws
-  /// file_error.
+  /// The same, with the `size` bytes that `produce` hands to the sink it is
+  /// given, in order. An exception from `produce` leaves the old file as it
+  /// was. This default gathers them into one buffer of `size` and calls
+  /// `replace`; a disk writes them as they come, so a large file needs no
+  /// buffer of its whole size. Throws file_error.
   virtual void replace_in_pieces(
-      const std::string& path,
+      const std::string& path, std::size_t size,
       const std::function<void(const byte_sink&)>& produce) {
     std::string bytes;
+    bytes.reserve(size);
     produce([&bytes](std::string_view piece) { bytes.append(piece); });
     replace(path, bytes);
   }
