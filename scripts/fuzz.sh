@@ -10,7 +10,8 @@ shift || true
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMPATTATORE_SANITIZE=ON \
-  -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_GUI=OFF >/dev/null
+  -DCOMPATTATORE_FUZZ=ON -DCOMPATTATORE_TESTS=OFF -DCOMPATTATORE_BENCH=OFF \
+  -DCOMPATTATORE_GUI=OFF >/dev/null
 cmake --build build/fuzz -j "$(nproc)"
 
 targets=("$@")

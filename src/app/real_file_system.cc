@@ -65,26 +65,47 @@ std::string real_file_system::read(const std::string& path,
 
 void real_file_system::replace(const std::string& path,
                                std::string_view bytes) {
+  replace_in_pieces(path, bytes.size(),
+                    [bytes](const byte_sink& sink) { sink(bytes); });
+}
+
+void real_file_system::replace_in_pieces(
+    const std::string& path, std::size_t /*size*/,
+    const std::function<void(const byte_sink&)>& produce) {
   // The new content goes to a temporary file beside the old one and is
   // renamed over it only once it is whole: a failure on the way leaves the
   // old file as it was.
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) throw file_error(path, "create", reason(errno));
-  auto fail = [&](const char* operation, int err) {
+  bool cleaned = false;
+  auto clean = [&] {
+    if (cleaned) return;
+    cleaned = true;
     ::close(fd);
     ::unlink(temp.c_str());
+  };
+  auto fail = [&](const char* operation, int err) {
+    clean();
     throw file_error(path, operation, reason(err));
   };
   if (::fchmod(fd, new_file_mode()) != 0) fail("create", errno);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail("write", errno);
+  auto write_all = [&](std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        fail("write", errno);
+      }
+      done += static_cast<std::size_t>(n);
     }
-    done += static_cast<std::size_t>(n);
+  };
+  try {
+    produce(write_all);
+  } catch (...) {
+    clean();
+    throw;
   }
   if (::close(fd) != 0) {
     const int err = errno;

@@ -3,6 +3,7 @@
 #ifndef APP_REAL_FILE_SYSTEM_H_
 #define APP_REAL_FILE_SYSTEM_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ class real_file_system : public file_system {
   bool exists(const std::string& path) override;
   std::string read(const std::string& path, std::size_t max_bytes) override;
   void replace(const std::string& path, std::string_view bytes) override;
+  void replace_in_pieces(
+      const std::string& path, std::size_t size,
+      const std::function<void(const byte_sink&)>& produce) override;
   void remove(const std::string& path) override;
 };
 

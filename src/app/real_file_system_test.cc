@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,30 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
     EXPECT_FALSE(e.reason().empty());
   }
   EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
+}
+
+TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
+  fs_.replace(path("p.dat"), std::string(30000, 'x'));
+  fs_.replace_in_pieces(path("p.dat"), 70003, [](const byte_sink& sink) {
+    sink("ab");
+    sink("");
+    sink(std::string(70000, 'c'));
+    sink("d");
+  });
+  EXPECT_EQ(fs_.read(path("p.dat")), "ab" + std::string(70000, 'c') + "d");
+  EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
+}
+
+TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
+  fs_.replace(path("kept.dat"), "old bytes");
+  EXPECT_THROW(fs_.replace_in_pieces(path("kept.dat"), 4,
+                                     [](const byte_sink& sink) {
+                                       sink("new ");
+                                       throw std::runtime_error("stop");
+                                     }),
+               std::runtime_error);
+  EXPECT_EQ(fs_.read(path("kept.dat")), "old bytes");
+  EXPECT_EQ(names(), std::vector<std::string>{"kept.dat"});
 }
 
 TEST_F(RealFileSystem, ExistsReadAndRemove) {

@@ -60,25 +60,49 @@ std::string encode_stations(
   return out;
 }
 
-std::string encode_track(const tracciato_linea& t) {
-  std::string out;
-  out.reserve(t.metri() * 2 * 10);
-  for (int asse = 0; asse < 2; ++asse) {
-    for (std::size_t m = 0; m < t.metri(); ++m) {
-      const tipo_elemento k = t.tipo(m, asse);
-      put_u16(out, static_cast<std::uint16_t>(k));
-      switch (k) {
-        case tipo_elemento::vuoto:
-          break;
-        case tipo_elemento::intero:
-          put_i16(out, static_cast<std::int16_t>(t.valore(m, asse)));
-          break;
-        case tipo_elemento::reale:
-          put_f64(out, t.valore(m, asse));
-          break;
+std::size_t byte_track(const tracciato_linea& t) {
+  std::size_t n = 0;
+  for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
+    for (const tipo_elemento k : t.tipi(asse)) {
+      n += k == tipo_elemento::reale    ? byte_elemento_massimo
+           : k == tipo_elemento::intero ? 4
+                                        : 2;
+    }
+  }
+  return n;
+}
+
+void encode_track(const tracciato_linea& t, const byte_sink& sink) {
+  // Each element is stored straight into a buffer with room for one more
+  // of the longest; appending byte by byte cost several times the writing.
+  std::string buf(byte_pezzo_tracciato + byte_elemento_massimo, '\0');
+  char* const start = buf.data();
+  char* const full = start + byte_pezzo_tracciato;
+  char* p = start;
+  for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
+    const std::span<const tipo_elemento> tipi = t.tipi(asse);
+    const std::span<const double> valori = t.valori(asse);
+    for (std::size_t m = 0; m < tipi.size(); ++m) {
+      const tipo_elemento k = tipi[m];
+      p = store_u16(p, static_cast<std::uint16_t>(k));
+      if (k == tipo_elemento::reale) {
+        p = store_f64(p, valori[m]);
+      } else if (k == tipo_elemento::intero) {
+        p = store_i16(p, static_cast<std::int16_t>(valori[m]));
+      }
+      if (p >= full) {
+        sink({start, static_cast<std::size_t>(p - start)});
+        p = start;
       }
     }
   }
+  if (p != start) sink({start, static_cast<std::size_t>(p - start)});
+}
+
+std::string encode_track(const tracciato_linea& t) {
+  std::string out;
+  out.reserve(byte_track(t));
+  encode_track(t, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 

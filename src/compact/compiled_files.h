@@ -8,12 +8,15 @@
 #include <span>
 #include <string>
 
+#include "model/file_system.h"
 #include "model/scenario.h"
 
 namespace compattatore {
 
 /// Bytes of one cell record.
 inline constexpr std::size_t byte_cella = 15;
+/// Bytes of the longest track element: a tag and a double.
+inline constexpr std::size_t byte_elemento_massimo = 10;
 /// Bytes of a station record with an empty name.
 inline constexpr std::size_t byte_stazione_senza_nome = 34;
 
@@ -28,6 +31,13 @@ std::string encode_stations(
 /// Route-wide file: row 0 (x) metre by metre, then row 1 (y); each element
 /// a 16-bit tag and 0, 2 or 8 value bytes.
 std::string encode_track(const tracciato_linea& t);
+/// Length of the route-wide file of `t`.
+std::size_t byte_track(const tracciato_linea& t);
+/// The same bytes handed to `sink` in pieces of about `byte_pezzo_tracciato`,
+/// each ending at an element's end: the file of the longest route is some
+/// 20 MB, and a buffer of its whole size costs more than writing it.
+void encode_track(const tracciato_linea& t, const byte_sink& sink);
+inline constexpr std::size_t byte_pezzo_tracciato = std::size_t{1} << 18;
 
 }  // namespace compattatore
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace compattatore {
 namespace {
@@ -102,7 +105,53 @@ TEST(CompiledFiles, TrackElementsCarryTheirTags) {
             "02 00 01 00 "
             "00 00 "
             "00 00");
+  EXPECT_EQ(byte_track(t), 28u);
   EXPECT_TRUE(encode_track(tracciato_linea{}).empty());
+  EXPECT_EQ(byte_track(tracciato_linea{}), 0u);
+}
+
+// A line longer than one piece: the pieces, put together, are the whole
+// file, with no element lost, doubled or split at a piece's end.
+TEST(CompiledFiles, TrackInPiecesIsTheWholeFile) {
+  // Straight along +y: x is 0 and y is the metre, for metres 0 to 40000.
+  constexpr std::size_t ultimo = 40000;
+  tracciato_linea t;
+  t.make(ultimo);
+  t.set_intero(0, 0, 0);
+  t.set_intero(0, 1, 0);
+  t.set_intero(1, 0, 0);
+  t.set_intero(1, 1, 1);
+  for (std::size_t m = 2; m <= ultimo - 2; ++m) {
+    t.set_reale(m, 0, 0.0);
+    t.set_reale(m, 1, static_cast<double>(m));
+  }
+  std::vector<std::string> pieces;
+  encode_track(t, [&](std::string_view p) { pieces.emplace_back(p); });
+  ASSERT_GT(pieces.size(), 1u);
+  std::string all;
+  for (const std::string& p : pieces) all += p;
+  // Per row: two 4-byte integers, 39997 10-byte doubles, two empties.
+  const std::size_t riga = 8 + 39997 * 10 + 4;
+  ASSERT_EQ(all.size(), 2 * riga);
+  EXPECT_EQ(byte_track(t), 2 * riga);
+
+  const auto elemento = [&](std::size_t asse, std::size_t m) {
+    return all.substr(asse * riga + 8 + (m - 2) * 10, 10);
+  };
+  const auto reale = [](double v) {
+    std::string out = "\x05";
+    out += '\0';
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    for (int i = 0; i < 8; ++i) out += static_cast<char>(bits >> (8 * i));
+    return out;
+  };
+  for (std::size_t m = 2; m <= ultimo - 2; ++m) {
+    ASSERT_EQ(elemento(0, m), reale(0.0)) << m;
+    ASSERT_EQ(elemento(1, m), reale(static_cast<double>(m))) << m;
+  }
+  EXPECT_EQ(hex(all.substr(riga - 4, 4 + 8)),
+            "00 00 00 00 02 00 00 00 02 00 01 00");
+  EXPECT_EQ(hex(all.substr(2 * riga - 4)), "00 00 00 00");
 }
 
 }  // namespace

@@ -45,7 +45,9 @@ bool compatta(scenario& s, std::int32_t j, file_system& fs,
 void scrivi_file_compilati(const scenario& s, file_system& fs,
                            const file_names& names) {
   if (s.scrivi_tracciato != 0) {
-    fs.replace(names.file_linea(), encode_track(s.tracciato));
+    fs.replace_in_pieces(
+        names.file_linea(), byte_track(s.tracciato),
+        [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); });
   }
   fs.replace(names.file_stazioni(), encode_stations(s.stazioni));
   fs.replace(names.file_celle(), encode_cells(s.celle));

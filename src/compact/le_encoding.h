@@ -36,6 +36,28 @@ inline void put_f64(std::string& out, double v) {
   put_u64(out, std::bit_cast<std::uint64_t>(v));
 }
 
+// The same encodings stored at `p` in a buffer already sized for them, for
+// the large files; each returns the byte after the ones stored. Byte by
+// byte with shifts like the appenders (the compiler merges the stores).
+// REQUIRES: p points at enough bytes.
+inline char* store_u16(char* p, std::uint16_t v) {
+  p[0] = static_cast<char>(v & 0xffu);
+  p[1] = static_cast<char>(v >> 8);
+  return p + 2;
+}
+inline char* store_i16(char* p, std::int16_t v) {
+  return store_u16(p, static_cast<std::uint16_t>(v));
+}
+inline char* store_u64(char* p, std::uint64_t v) {
+  for (int i = 0; i < 8; ++i) {
+    p[i] = static_cast<char>((v >> (8 * i)) & 0xffu);
+  }
+  return p + 8;
+}
+inline char* store_f64(char* p, double v) {
+  return store_u64(p, std::bit_cast<std::uint64_t>(v));
+}
+
 // Readers of the same encodings, for tools that decode compiled files.
 // REQUIRES: p points at enough bytes.
 inline std::uint16_t get_u16(const unsigned char* p) {

@@ -4,6 +4,7 @@
 #define MODEL_FILE_SYSTEM_H_
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ inline constexpr std::size_t limite_testo = std::size_t{16} << 20;
 /// Largest compiled file read back by the tools: the track line of the
 /// longest route is about 20 MB.
 inline constexpr std::size_t limite_file_compilato = std::size_t{64} << 20;
+/// Takes the bytes of a file piece by piece, in order.
+using byte_sink = std::function<void(std::string_view)>;
 
 class file_system {
  public:
@@ -49,6 +52,19 @@ class file_system {
   /// is there whole, or the old file stays as it was and nothing else is
   /// left behind. Throws file_error.
   virtual void replace(const std::string& path, std::string_view bytes) = 0;
+  /// The same, with the `size` bytes that `produce` hands to the sink it is
+  /// given, in order. An exception from `produce` leaves the old file as it
+  /// was. This default gathers them into one buffer of `size` and calls
+  /// `replace`; a disk writes them as they come, so a large file needs no
+  /// buffer of its whole size. Throws file_error.
+  virtual void replace_in_pieces(
+      const std::string& path, std::size_t size,
+      const std::function<void(const byte_sink&)>& produce) {
+    std::string bytes;
+    bytes.reserve(size);
+    produce([&bytes](std::string_view piece) { bytes.append(piece); });
+    replace(path, bytes);
+  }
   /// Deletes the file; a missing file is not an error. Throws file_error.
   virtual void remove(const std::string& path) = 0;
 };

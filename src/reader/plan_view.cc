@@ -49,8 +49,17 @@ esito_tracciato plan_view::step(double k) {
   const double dy = y1 - t_.valore(c - 2, asse_y);
   // The order of these operations is part of the result: the compiled file
   // carries the doubles bit for bit (no contraction into fused operations).
-  t_.set_reale(c, asse_x, x1 + dx + k * dy);
-  t_.set_reale(c, asse_y, y1 + dy - k * dx);
+  double x = x1 + dx;
+  double y = y1 + dy;
+  // On straight track k * dy and k * dx are zeros (the line's values stay
+  // finite), and adding or taking a zero changes no sum but a zero one,
+  // whose sign it may flip: skipping them there keeps every bit and
+  // shortens the chain from one metre to the next, which bounds the speed
+  // of the whole line.
+  if (k != 0.0 || x == 0.0) x = x + k * dy;
+  if (k != 0.0 || y == 0.0) y = y - k * dx;
+  t_.set_reale(c, asse_x, x);
+  t_.set_reale(c, asse_y, y);
   ++c_;
   return esito_tracciato::fatto;
 }

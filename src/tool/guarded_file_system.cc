@@ -45,6 +45,14 @@ void guarded_file_system::replace(const std::string& path,
   written_.push_back({path, bytes.size()});
 }
 
+void guarded_file_system::replace_in_pieces(
+    const std::string& path, std::size_t size,
+    const std::function<void(const byte_sink&)>& produce) {
+  check_write(path, "replace");
+  base_.replace_in_pieces(path, size, produce);
+  written_.push_back({path, size});
+}
+
 void guarded_file_system::remove(const std::string& path) {
   check_write(path, "delete");
   base_.remove(path);

@@ -33,6 +33,11 @@ class guarded_file_system : public file_system {
   /// Throws file_error while writes are not allowed, or for a protected
   /// path.
   void replace(const std::string& path, std::string_view bytes) override;
+  /// Streams to `base` like the program's disk, so a large file needs no
+  /// buffer of its whole size here either.
+  void replace_in_pieces(
+      const std::string& path, std::size_t size,
+      const std::function<void(const byte_sink&)>& produce) override;
   void remove(const std::string& path) override;
 
   /// Whether `path` names one of the protected files.

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Whole-process measurements against the I/O floor. Usage:
+#   bash scripts/bench.sh            # RUNS=11 by default
+#   RUNS=21 bash scripts/bench.sh
+# Builds the release, then in a fresh temporary directory:
+# 1. times the program's headless run (DISPLAY unset) from a copy of the
+#    executable, and the I/O floor writing the same six files;
+# 2. generates 10, 100 and 1000 km scenarios and times their compile, with
+#    the floor for the 1000 km compile's three files, and the time per km;
+# 3. reports each run's peak resident set, and the targets.
+# Every figure is the median of RUNS runs after one warm-up, the output files
+# removed (untimed) before each run. A process is timed from fork to reaped
+# exit; the floor times only its writes (a plain create, write, close per
+# file, no temporary file and no rename, with the bytes read beforehand), so
+# the ratio also carries the process's start-up; a second ratio adds an
+# empty process's fastest fork-to-exit time to the floor. Processor time (user and
+# system) is shown beside the wall time: other work on the machine disturbs
+# it less. The targets are judged on wall time. The compile is `compatta
+# compile` when that tool is built, otherwise bench/compila_testi, the
+# core's compile alone.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${RUNS:-11}
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release >/dev/null
+b=build/release
+for tool in tempo_processo io_floor genera_scenario compila_testi processo_vuoto; do
+  [ -x "$b/bench/$tool" ] || { echo "bench: $b/bench/$tool missing"; exit 1; }
+done
+compatta=$(find "$b" -name compatta -type f -perm -u+x 2>/dev/null | head -n1)
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+field() { sed -n "s/.*$1=\([^ ]*\).*/\1/p"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+ms() { awk -v s="$1" 'BEGIN { printf "%.2f", s * 1000 }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+
+echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1)"
+echo "temporary directory: $tmp on $(stat -f -c %T "$tmp") ($(df -PT "$tmp" | awk 'NR==2 { print $2 }'))"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); runs: median of $runs after a warm-up"
+echo
+
+# 0. Starting and ending an empty process, for reading the figures below.
+out=$("$b/bench/tempo_processo" "$runs" "$tmp" -- "$b/bench/processo_vuoto")
+# Its fastest run: a short process waits longest for a busy processor.
+e_time=$(echo "$out" | field min_s)
+e_cpu=$(echo "$out" | field cpu_s)
+
+# 1. The program.
+mkdir "$tmp/program" "$tmp/program_floor"
+cp "$b/src/app/compattatore" "$tmp/program/"
+program_files=(Orsella_Vantrona_linea.dat Orsella_Vantrona_4273.sim
+               Orsella_Vantrona_4273.dat Orsella_Vantrona_4273_note.txt
+               Orsella_Vantrona_4273_rallentamenti.txt
+               Orsella_Vantrona_4273_scheda_treno.txt)
+out=$(env -u DISPLAY "$b/bench/tempo_processo" "$runs" "$tmp/program" \
+      "${program_files[@]}" -- "$tmp/program/compattatore")
+p_time=$(echo "$out" | field median_s)
+p_cpu=$(echo "$out" | field cpu_s)
+p_rss=$(echo "$out" | field max_rss_kib)
+# The last run left the six files: the floor writes the same bytes.
+floor=$("$b/bench/io_floor" "$runs" "$tmp/program" "$tmp/program_floor" \
+        "${program_files[@]}")
+p_floor=$(echo "$floor" | field median_s)
+p_floor_cpu=$(echo "$floor" | field cpu_s)
+largest_program=$(cd "$tmp/program" && stat -c %s "${program_files[@]}" | sort -n | tail -n1)
+
+# 2. Compiles of generated scenarios.
+if [ -n "$compatta" ]; then
+  compiler="compatta compile ($compatta)"
+else
+  compiler="bench/compila_testi (the core's compile; compatta not built)"
+fi
+declare -A c_time c_cpu c_rss c_floor c_floor_cpu c_largest
+for km in 10 100 1000; do
+  name="Generata_${km}km"
+  texts="$tmp/texts_$km"
+  dir="$tmp/compile_$km"
+  mkdir "$texts" "$dir"
+  "$b/bench/genera_scenario" $((km * 1000)) "$texts" "$name" 9000 >/dev/null
+  route="$texts/${name}_linea.txt"
+  train="$texts/${name}_9000-.txt"
+  files=("${name}_linea.dat" "${name}_9000.sim" "${name}_9000.dat")
+  if [ -n "$compatta" ]; then
+    cmd=("$compatta" compile "$route" "$train" -o "$dir")
+  else
+    cmd=("$b/bench/compila_testi" "$route" "$train" "$dir" "$name" 9000)
+  fi
+  # Status 0 from every run: the texts read without a data fault.
+  out=$("$b/bench/tempo_processo" "$runs" "$dir" "${files[@]}" -- "${cmd[@]}")
+  c_time[$km]=$(echo "$out" | field median_s)
+  c_cpu[$km]=$(echo "$out" | field cpu_s)
+  c_rss[$km]=$(echo "$out" | field max_rss_kib)
+  c_largest[$km]=$(cd "$dir" && stat -c %s "${files[@]}" | sort -n | tail -n1)
+  if [ "$km" = 1000 ]; then
+    mkdir "$tmp/compile_floor"
+    floor=$("$b/bench/io_floor" "$runs" "$dir" "$tmp/compile_floor" "${files[@]}")
+    c_floor[$km]=$(echo "$floor" | field median_s)
+    c_floor_cpu[$km]=$(echo "$floor" | field cpu_s)
+  fi
+done
+
+plus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.6f", a + b }'; }
+p_floor_proc=$(plus "$p_floor" "$e_time")
+c_floor_proc=$(plus "${c_floor[1000]}" "$e_time")
+echo "| Run | Median | I/O floor | Ratio | Ratio to floor + empty process | CPU | Floor CPU | CPU ratio | Peak RSS |"
+echo "|---|---|---|---|---|---|---|---|---|"
+echo "| compattatore, headless (6 files, largest $(mib $((largest_program / 1024))) MiB) | $(ms "$p_time") ms | $(ms "$p_floor") ms | $(ratio "$p_time" "$p_floor") | $(ratio "$p_time" "$p_floor_proc") | $(ms "$p_cpu") ms | $(ms "$p_floor_cpu") ms | $(ratio "$p_cpu" "$p_floor_cpu") | $(mib "$p_rss") MiB |"
+echo "| compile 1000 km (3 files, largest $(mib $((c_largest[1000] / 1024))) MiB) | $(ms "${c_time[1000]}") ms | $(ms "${c_floor[1000]}") ms | $(ratio "${c_time[1000]}" "${c_floor[1000]}") | $(ratio "${c_time[1000]}" "$c_floor_proc") | $(ms "${c_cpu[1000]}") ms | $(ms "${c_floor_cpu[1000]}") ms | $(ratio "${c_cpu[1000]}" "${c_floor_cpu[1000]}") | $(mib "${c_rss[1000]}") MiB |"
+echo
+echo "empty process (fork, exec, exit of bench/processo_vuoto): fastest $(ms "$e_time") ms, median CPU $(ms "$e_cpu") ms"
+echo
+echo "| Compile | Median | Per km | CPU | CPU per km | Peak RSS |"
+echo "|---|---|---|---|---|---|"
+for km in 10 100 1000; do
+  per_km=$(awk -v t="${c_time[$km]}" -v k="$km" 'BEGIN { printf "%.1f", t * 1e6 / k }')
+  cpu_km=$(awk -v t="${c_cpu[$km]}" -v k="$km" 'BEGIN { printf "%.1f", t * 1e6 / k }')
+  echo "| $km km | $(ms "${c_time[$km]}") ms | $per_km us | $(ms "${c_cpu[$km]}") ms | $cpu_km us | $(mib "${c_rss[$km]}") MiB |"
+done
+echo
+echo "compile: $compiler"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
+# 3. The targets.
+verdict() { if awk "BEGIN { exit !($1) }"; then echo met; else echo MISSED; fi; }
+per_km_ratio=$(awk -v a="${c_time[1000]}" -v b="${c_time[100]}" \
+  'BEGIN { printf "%.2f", (a / 1000) / (b / 100) }')
+rss_limit_kib=$(( 2 * c_largest[1000] / 1024 + 16 * 1024 ))
+echo "program within 1.5x its floor: $(ratio "$p_time" "$p_floor") -> $(verdict "$p_time <= 1.5 * $p_floor")"
+echo "1000 km compile within 1.5x its floor: $(ratio "${c_time[1000]}" "${c_floor[1000]}") -> $(verdict "${c_time[1000]} <= 1.5 * ${c_floor[1000]}")"
+echo "per km at 1000 km within 1.25x that at 100 km: $per_km_ratio -> $(verdict "$per_km_ratio <= 1.25")"
+echo "1000 km compile peak RSS under 2 x largest file + 16 MiB ($(mib "$rss_limit_kib") MiB): $(mib "${c_rss[1000]}") MiB -> $(verdict "${c_rss[1000]} < $rss_limit_kib")"
