@@ -72,7 +72,7 @@ TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
     sink(std::string(70000, 'c'));
     sink("d");
   });
-  EXPECT_EQ(fs_.read(path("p.dat")), "ab" + std::string(70000, 'c') + "d");
+  EXPECT_EQ(fs_.read(path("p.dat"), limite_testo), "ab" + std::string(70000, 'c') + "d");
   EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
 }
 
@@ -84,7 +84,7 @@ TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
                                        throw std::runtime_error("stop");
                                      }),
                std::runtime_error);
-  EXPECT_EQ(fs_.read(path("kept.dat")), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
   EXPECT_EQ(names(), std::vector<std::string>{"kept.dat"});
 }
 
