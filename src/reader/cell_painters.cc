@@ -15,10 +15,6 @@ constexpr std::int32_t ogni_marcatore = 4;
 constexpr std::int32_t tempo_minimo = 101;
 constexpr std::int32_t sx_con_tempo = 2;
 
-double metri_in_celle(std::int64_t metri) {
-  return static_cast<double>(metri) / static_cast<double>(passo_cella);
-}
-
 // The cell after the one where position p falls.
 std::int32_t cella_dopo(std::int64_t p) {
   return indice_cella(metri_in_celle(p) + 1.0);

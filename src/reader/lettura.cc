@@ -22,8 +22,7 @@ std::int32_t somma_32(std::int64_t a, std::int64_t b) {
 }
 
 bool entro_celle(const scenario& s, std::int32_t p, std::int32_t margine) {
-  const double q = static_cast<double>(somma_32(p, margine)) /
-                   static_cast<double>(passo_cella);
+  const double q = metri_in_celle(somma_32(p, margine));
   return q <= static_cast<double>(s.numero_celle);
 }
 

@@ -77,6 +77,12 @@ struct lettura {
   }
 };
 
+/// A position (or a sum of positions) in cells, in floating point, before
+/// any rounding.
+inline double metri_in_celle(std::int64_t metri) {
+  return static_cast<double>(metri) / static_cast<double>(passo_cella);
+}
+
 /// x rounded half to even as a cell index; a value beyond 32 bits is an
 /// unexpected failure.
 std::int32_t indice_cella(double x);

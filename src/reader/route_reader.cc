@@ -59,10 +59,6 @@ bool chiude_generale(std::string_view f) {
   return contains(f, "[") && contains(f, "]");
 }
 
-double in_celle(std::int32_t metri) {
-  return static_cast<double>(metri) / static_cast<double>(passo_cella);
-}
-
 // One reading of the route text: its passes, with the fill pointer and
 // previous value of the gradients and the track line being drawn.
 class lettore_linea {
@@ -192,7 +188,7 @@ lettore_linea::esito lettore_linea::lunghezza() {
     return rifiuta(codice::lunghezza_eccessiva, inizio_record_);
   }
   s_.lunghezza_estesa = lunghezza + margine_linea;
-  s_.numero_celle = indice_cella(in_celle(s_.lunghezza_estesa));
+  s_.numero_celle = indice_cella(metri_in_celle(s_.lunghezza_estesa));
   s_.celle.assign(static_cast<std::size_t>(s_.numero_celle) + 1, cella{});
   if (s_.scrivi_tracciato != 0) tracciato_.make(s_.lunghezza_estesa);
   lunghezza_letta_ = true;
@@ -278,7 +274,7 @@ lettore_linea::esito lettore_linea::pendenza() {
   const std::int32_t p = primo_valore();
   const std::int32_t g = numero();
   if (const esito e = posizione_valida(p); e != esito::avanti) return e;
-  const std::int32_t m = indice_cella(in_celle(p));
+  const std::int32_t m = indice_cella(metri_in_celle(p));
   if (m > 0) dipingi_pendenza(m);
   pendenza_prec_ = g;
   return esito::avanti;
@@ -333,7 +329,7 @@ lettore_linea::esito lettore_linea::cartello() {
   const std::int32_t p = primo_valore();
   leggi_riga();  // the inscription
   if (const esito e = posizione_valida(p); e != esito::avanti) return e;
-  const std::int32_t c = indice_cella(in_celle(p) + 1.0);
+  const std::int32_t c = indice_cella(metri_in_celle(p) + 1.0);
   assert(in_riga(s_, c) && "the range test keeps boards inside the row");
   cella& cel = s_.celle[static_cast<std::size_t>(c)];
   if (!cel.libera()) {

@@ -37,10 +37,6 @@ constexpr int celle_preavviso = 4;
 bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
 bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
 
-double metri_in_celle(std::int64_t metri) {
-  return static_cast<double>(metri) / static_cast<double>(passo_cella);
-}
-
 std::size_t at(std::int32_t c) { return static_cast<std::size_t>(c); }
 
 // nearest(v / 5) as a velocita_linea byte; nothing above 1275 km/h or
