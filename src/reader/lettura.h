@@ -92,6 +92,26 @@ inline bool in_riga(const scenario& s, std::int64_t c) {
   return c >= 0 && c < static_cast<std::int64_t>(s.celle.size());
 }
 
+/// The stepwise fill of gradients, line speeds and adhesion: from
+/// `puntatore` the field `campo` gets `valore()`, one cell at least, then on
+/// while the pointer is below `fino`. It never paints at or beyond
+/// `numero_celle` (many rows at one position push the pointer one cell
+/// each), and asks `valore` once, only when a cell is painted: a value that
+/// cannot be converted fails only where it would be stored.
+template <typename Valore>
+void riempi_a_gradini(scenario& s, std::int32_t& puntatore, std::int32_t fino,
+                      std::uint8_t cella::*campo, Valore valore) {
+  auto dipingibile = [&s](std::int32_t c) {
+    return c < s.numero_celle && in_riga(s, c);
+  };
+  if (!dipingibile(puntatore)) return;
+  const std::uint8_t v = valore();
+  do {
+    s.celle[static_cast<std::size_t>(puntatore)].*campo = v;
+    ++puntatore;
+  } while (puntatore < fino && dipingibile(puntatore));
+}
+
 /// The range test: (p + margin) / 50 in floating point at most
 /// `numero_celle`. A sum beyond 32 bits is an unexpected failure.
 bool entro_celle(const scenario& s, std::int32_t p, std::int32_t margine);

@@ -361,13 +361,10 @@ bool lettore_linea::fine_del_testo() {
 // then on while below `fino`. Many rows at one position push the pointer
 // forward one cell each, so it stops at the top of the row.
 void lettore_linea::dipingi_pendenza(std::int32_t fino) {
-  const auto valore = static_cast<std::uint8_t>(
-      static_cast<std::int64_t>(pendenza_prec_) + pendenza_piana);
-  do {
-    if (riempite_ >= s_.numero_celle) return;
-    s_.celle[static_cast<std::size_t>(riempite_)].pendenza = valore;
-    ++riempite_;
-  } while (riempite_ < fino);
+  riempi_a_gradini(s_, riempite_, fino, &cella::pendenza, [this] {
+    return static_cast<std::uint8_t>(static_cast<std::int64_t>(pendenza_prec_) +
+                                     pendenza_piana);
+  });
 }
 
 }  // namespace

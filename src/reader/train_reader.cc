@@ -76,16 +76,6 @@ class lettore_treno {
   esito ferma(std::int32_t code, std::optional<std::int32_t> posizione,
               std::size_t campo);
 
-  // Paints `campo` from `puntatore` on, at least one cell, while the
-  // pointer is below `fino`; never at or beyond numero_celle. `valore` is
-  // asked once, and only when a cell is painted.
-  template <typename Valore>
-  void riempi(std::int32_t& puntatore, std::int32_t fino,
-              std::uint8_t cella::*campo, Valore valore);
-  bool dipingibile(std::int32_t c) const {
-    return c < s_.numero_celle && in_riga(s_, c);
-  }
-
   lettura& l_;
   scenario& s_;
   field_reader& f_;
@@ -150,17 +140,6 @@ esito lettore_treno::ferma(std::int32_t code,
   return esito::fermo;
 }
 
-template <typename Valore>
-void lettore_treno::riempi(std::int32_t& puntatore, std::int32_t fino,
-                           std::uint8_t cella::*campo, Valore valore) {
-  if (!dipingibile(puntatore)) return;
-  const std::uint8_t v = valore();
-  do {
-    s_.celle[at(puntatore)].*campo = v;
-    ++puntatore;
-  } while (puntatore < fino && dipingibile(puntatore));
-}
-
 esito lettore_treno::velocita() {
   const std::int32_t p = f_.read_i32();
   const std::size_t campo = f_.last_field();
@@ -171,7 +150,7 @@ esito lettore_treno::velocita() {
   }
   const std::int32_t m = indice_cella(metri_in_celle(p));
   if (m > 0) {
-    riempi(puntatore_velocita_, m, &cella::velocita_linea, [&] {
+    riempi_a_gradini(s_, puntatore_velocita_, m, &cella::velocita_linea, [&] {
       const auto u = unita_velocita(velocita_precedente_);
       if (!u) throw read_failure("line speed beyond 1275 km/h");
       return *u;
@@ -192,8 +171,8 @@ esito lettore_treno::aderenza() {
   }
   const std::int32_t m = indice_cella(metri_in_celle(p));
   if (m > 0) {
-    riempi(puntatore_aderenza_, m, &cella::aderenza,
-           [&] { return low8(aderenza_precedente_); });
+    riempi_a_gradini(s_, puntatore_aderenza_, m, &cella::aderenza,
+                     [&] { return low8(aderenza_precedente_); });
   }
   aderenza_precedente_ = a;
   return esito::avanti;
@@ -363,7 +342,7 @@ void lettore_treno::fine() {
   l_.chiudi_e_cancella(l_.testi.treno);
 
   const std::int32_t fino = s_.numero_celle - celle_senza_riempimento;
-  riempi(puntatore_velocita_, fino, &cella::velocita_linea, [&] {
+  riempi_a_gradini(s_, puntatore_velocita_, fino, &cella::velocita_linea, [&] {
     const auto u = unita_velocita(velocita_precedente_);
     if (!u) {
       s_.punto_errore = {testo::treno, riga_velocita.riga,
@@ -372,8 +351,8 @@ void lettore_treno::fine() {
     }
     return *u;
   });
-  riempi(puntatore_aderenza_, fino, &cella::aderenza,
-         [&] { return low8(aderenza_precedente_); });
+  riempi_a_gradini(s_, puntatore_aderenza_, fino, &cella::aderenza,
+                   [&] { return low8(aderenza_precedente_); });
 
   for (int i : {stazione_progressiva_tre, stazione_progressiva_due,
                 stazione_progressiva_uno}) {
