@@ -2,6 +2,7 @@
 // files go beside the executable.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,8 +20,16 @@ namespace fsys = std::filesystem;
 
 struct run_result {
   int status = -1;
+  std::string out;
   std::string err;
 };
+
+std::string slurp(const fsys::path& p) {
+  std::ifstream in(p);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
 
 class Program : public ::testing::Test {
  protected:
@@ -32,17 +41,25 @@ class Program : public ::testing::Test {
   }
   void TearDown() override { fsys::remove_all(dir_); }
 
-  run_result run() const {
-    const fsys::path err = dir_.parent_path() / (dir_.filename().string() + ".err");
-    const std::string cmd = "env -u DISPLAY '" + (dir_ / "compattatore").string() +
-                            "' 2>'" + err.string() + "'";
+  // Runs the copy with `args` (already quoted for the shell), as `user`
+  // when one is named.
+  run_result run(const std::string& args = "",
+                 const std::string& user = "") const {
+    const std::string base = dir_.parent_path() / dir_.filename().string();
+    const std::string out = base + ".out";
+    const std::string err = base + ".err";
+    const std::string as =
+        user.empty() ? "" : "setpriv --reuid=" + user + " --regid=" + user +
+                                " --clear-groups ";
+    const std::string cmd = "env -u DISPLAY " + as + "'" +
+                            (dir_ / "compattatore").string() + "' " + args +
+                            " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(cmd.c_str());
     run_result r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(err);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    r.err = ss.str();
+    r.out = slurp(out);
+    r.err = slurp(err);
+    fsys::remove(out);
     fsys::remove(err);
     return r;
   }
@@ -88,11 +105,59 @@ TEST_F(Program, AFileThatCannotBeWrittenEndsTheRunVisibly) {
   EXPECT_EQ(files(), std::vector<std::string>{"Orsella_Vantrona_linea.txt"});
 }
 
-TEST_F(Program, ArgumentsAreIgnored) {
-  const std::string cmd = "env -u DISPLAY '" + (dir_ / "compattatore").string() +
-                          "' --help extra >/dev/null 2>&1";
-  EXPECT_EQ(std::system(cmd.c_str()), 0);
+TEST_F(Program, OtherArgumentsAreIgnored) {
+  const run_result r = run("extra -x --verbose");
+  EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(files().size(), 6u);
+}
+
+TEST_F(Program, VersionAndHelpPrintAndWriteNothing) {
+  // An earlier run's files must survive untouched, byte and time.
+  ASSERT_EQ(run().status, 0);
+  const fsys::path cells = dir_ / "Orsella_Vantrona_4273.dat";
+  const std::string bytes = slurp(cells);
+  const auto time = fsys::last_write_time(cells);
+  const std::vector<std::string> before = files();
+  const struct {
+    const char* args;
+    const char* starts;
+  } cases[] = {
+      {"--version", "compattatore 1."},
+      {"--help", "Usage: compattatore [--help | --version]\n"},
+      {"extra --version", "compattatore 1."},
+      {"--help --version", "Usage: compattatore"},
+  };
+  for (const auto& c : cases) {
+    const run_result r = run(c.args);
+    EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
+    EXPECT_TRUE(r.out.starts_with(c.starts)) << c.args << ": " << r.out;
+    EXPECT_EQ(r.err, "") << c.args;
+    EXPECT_EQ(files(), before) << c.args;
+  }
+  EXPECT_EQ(slurp(cells), bytes);
+  EXPECT_EQ(fsys::last_write_time(cells), time);
+  EXPECT_NE(run("--help").out.find("copy the program there"),
+            std::string::npos);
+}
+
+TEST_F(Program, AFolderItCannotWriteInIsRefusedBeforeAnything) {
+  if (::geteuid() != 0 || std::system("command -v setpriv >/dev/null") != 0) {
+    GTEST_SKIP() << "needs root and setpriv to run as another user";
+  }
+  // The folder stays root's: an ordinary user can run but not write there.
+  fsys::permissions(dir_, fsys::perms::owner_all | fsys::perms::group_read |
+                              fsys::perms::group_exec |
+                              fsys::perms::others_read |
+                              fsys::perms::others_exec);
+  fsys::permissions(dir_.parent_path(), fsys::perms::others_exec,
+                    fsys::perm_options::add);
+  const run_result r = run("", "65534");  // nobody, nogroup
+  EXPECT_EQ(r.status, compattatore::exit_status::file_failure) << r.err;
+  EXPECT_NE(r.err.find("cannot write in " + dir_.string()), std::string::npos)
+      << r.err;
+  EXPECT_NE(r.err.find("copy it into a folder of yours"), std::string::npos)
+      << r.err;
+  EXPECT_TRUE(files().empty());
 }
 
 }  // namespace

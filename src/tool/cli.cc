@@ -3,19 +3,62 @@
 #include <CLI/CLI.hpp>
 
 #include "app/exit_status.h"
+#include "tool/bash_completion.h"
 #include "tool/compile_command.h"
 #include "tool/diagnostics.h"
 #include "tool/dump.h"
 #include "tool/plot.h"
 #include "tool/texts_command.h"
+#include "version/version.h"
 
 namespace compattatore::tool {
 namespace {
 
-constexpr const char* exit_statuses =
-    "Exit status: 0 no data fault; 1 a data fault was recorded (compile "
-    "still writes the files); 2 wrong usage, or a file that cannot be read "
-    "or written; 3 a seal guard failed (nothing written).";
+// Each command's help ends with its examples and the exit statuses it can
+// return, and no others.
+constexpr const char* compile_footer =
+    "Examples:\n"
+    "  compatta compile work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt -o out\n"
+    "  compatta compile route.txt train.txt --route-name Valle "
+    "--train-number 12 --json\n"
+    "\n"
+    "Exit status: 0 no data fault; 1 a data fault was recorded (the files "
+    "are still written); 2 wrong usage, or a file that cannot be read or "
+    "written; 3 a seal guard failed (nothing written).";
+constexpr const char* check_footer =
+    "Examples:\n"
+    "  compatta check work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt\n"
+    "  compatta check route.txt train.txt --no-track --json\n"
+    "\n"
+    "Exit status: 0 no data fault; 1 a data fault was found; 2 wrong usage, "
+    "or a text that cannot be read; 3 a seal guard would fail.";
+constexpr const char* texts_footer =
+    "Examples:\n"
+    "  compatta texts -o work\n"
+    "\n"
+    "Exit status: 0 written; 2 wrong usage, or a file that cannot be "
+    "written.";
+constexpr const char* dump_footer =
+    "Examples:\n"
+    "  compatta dump out/Orsella_Vantrona_4273.dat | less\n"
+    "  compatta dump out/Orsella_Vantrona_4273.sim --json > stations.json\n"
+    "\n"
+    "Exit status: 0 decoded; 2 wrong usage, or a file that cannot be read "
+    "or decoded.";
+constexpr const char* plot_footer =
+    "Examples:\n"
+    "  compatta plot out/Orsella_Vantrona_linea.dat -o plan.png\n"
+    "  compatta plot out/Orsella_Vantrona_linea.dat --cells "
+    "out/Orsella_Vantrona_4273.dat --stations out/Orsella_Vantrona_4273.sim "
+    "-o plan.svg\n"
+    "\n"
+    "Exit status: 0 drawn; 2 wrong usage, or a file that cannot be read, "
+    "decoded or written.";
+constexpr const char* main_footer =
+    "Run 'compatta COMMAND --help' for a command's options, examples and "
+    "exit statuses.";
 
 void add_scenario_options(CLI::App* sub, compile_options& o) {
   sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
@@ -46,8 +89,13 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "does, says where and why reading stopped, decodes the compiled files "
       "and draws the track.",
       "compatta"};
-  app.require_subcommand(1);
-  app.footer(exit_statuses);
+  app.require_subcommand(0, 1);
+  app.footer(main_footer);
+  app.set_version_flag("--version", std::string("compatta ") + version,
+                       "print the version and exit");
+  bool bash_completion = false;
+  // Hidden: the build makes the packaged completion script from it.
+  app.add_flag("--bash-completion", bash_completion)->group("");
 
   compile_options co;
   CLI::App* compile = app.add_subcommand(
@@ -61,12 +109,12 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                    "directory for the compiled files (default: the "
                    "current directory; made when missing)")
       ->type_name("DIR");
-  compile->footer(exit_statuses);
+  compile->footer(compile_footer);
 
   CLI::App* check =
       app.add_subcommand("check", "The same as compile, writing nothing.");
   add_scenario_options(check, co);
-  check->footer(exit_statuses);
+  check->footer(check_footer);
 
   std::string texts_dir = ".";
   CLI::App* texts = app.add_subcommand(
@@ -78,6 +126,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                    "directory (default: the current directory; made when "
                    "missing)")
       ->type_name("DIR");
+  texts->footer(texts_footer);
 
   dump_options dopt;
   CLI::App* dump = app.add_subcommand(
@@ -98,6 +147,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   dump->add_flag("--all", dopt.all,
                  "cells: list every cell, not only those with a nonzero "
                  "field");
+  dump->footer(dump_footer);
 
   plot_options popt;
   CLI::App* plot = app.add_subcommand(
@@ -120,6 +170,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   plot->add_option("--height", popt.height,
                    "height in pixels (PNG) or points (default 800)")
       ->check(CLI::Range(200, 20000));
+  plot->footer(plot_footer);
 
   try {
     app.parse(argc, argv);
@@ -139,13 +190,22 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     return exit_status::file_failure;
   }
 
+  if (bash_completion) {
+    write_bash_completion(app, out);
+    return exit_status::ok;
+  }
+  if (app.get_subcommands().empty()) {
+    err << prefisso_tool << "a command is required: compile, check, texts, "
+                            "dump or plot\n"
+        << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
+    return exit_status::file_failure;
+  }
   if (compile->parsed()) return run_compile(co, true, out, err);
   if (check->parsed()) return run_compile(co, false, out, err);
   if (texts->parsed()) return run_texts(texts_dir, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
-  return exit_status::file_failure;  // require_subcommand makes this
-                                     // unreachable
+  return exit_status::file_failure;  // unreachable: one command was parsed
 }
 
 }  // namespace compattatore::tool

@@ -287,7 +287,7 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
     std::vector<std::string> args;
     std::string says;
   } cases[] = {
-      {{}, "subcommand is required"},
+      {{}, "a command is required"},
       {{"frobnicate"}, "frobnicate"},
       {{"compile"}, "ROUTE_TEXT"},
       {{"compile", route_text}, "TRAIN_TEXT"},
@@ -337,17 +337,82 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
 }
 
 TEST_F(Compatta, HelpOnEveryCommand) {
-  for (const char* command :
-       {"", "compile", "check", "texts", "dump", "plot"}) {
-    std::vector<std::string> args;
-    if (*command != '\0') args.push_back(command);
-    args.push_back("--help");
-    const run_result r = run(args);
-    EXPECT_EQ(r.status, 0) << command << ": " << r.err;
-    EXPECT_NE(r.out.find(std::string("Usage: compatta ") + command),
+  // Each command lists only the exit statuses it can return.
+  const struct {
+    const char* command;
+    const char* statuses;  // digits that must appear after "Exit status:"
+    const char* absent;    // digits that must not
+  } cases[] = {
+      {"compile", "0123", ""}, {"check", "0123", ""}, {"texts", "02", "13"},
+      {"dump", "02", "13"},    {"plot", "02", "13"},
+  };
+  for (const auto& c : cases) {
+    const run_result r = run({c.command, "--help"});
+    EXPECT_EQ(r.status, 0) << c.command << ": " << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find(std::string("Usage: compatta ") + c.command),
               std::string::npos)
         << r.out;
-    EXPECT_EQ(r.err, "");
+    const std::size_t examples = r.out.find("Examples:\n  compatta ");
+    const std::size_t statuses = r.out.find("Exit status: ");
+    ASSERT_NE(examples, std::string::npos) << r.out;
+    ASSERT_NE(statuses, std::string::npos) << r.out;
+    EXPECT_LT(examples, statuses);
+    const std::string tail = r.out.substr(statuses);
+    for (const char* d = c.statuses; *d != '\0'; ++d) {
+      EXPECT_NE(tail.find(std::string(1, *d) + ' '), std::string::npos)
+          << c.command << " " << *d << "\n" << tail;
+    }
+    for (const char* d = c.absent; *d != '\0'; ++d) {
+      EXPECT_EQ(tail.find(std::string("; ") + *d + ' '), std::string::npos)
+          << c.command << " " << *d << "\n" << tail;
+    }
+  }
+  const run_result top = run({"--help"});
+  EXPECT_EQ(top.status, 0);
+  EXPECT_NE(top.out.find("Usage: compatta"), std::string::npos) << top.out;
+  EXPECT_EQ(top.out.find("Exit status"), std::string::npos) << top.out;
+}
+
+TEST_F(Compatta, BothExecutablesPrintTheSameVersion) {
+  const run_result tool = run({"--version"});
+  const run_result program = run_exe(COMPATTATORE_EXE, {"--version"});
+  EXPECT_EQ(tool.status, 0);
+  EXPECT_EQ(program.status, 0);
+  ASSERT_TRUE(tool.out.starts_with("compatta ")) << tool.out;
+  ASSERT_TRUE(program.out.starts_with("compattatore ")) << program.out;
+  EXPECT_EQ(tool.out.substr(9), program.out.substr(13));
+  EXPECT_TRUE(tool.out.ends_with("\n"));
+  // Nothing was written where they ran.
+  EXPECT_TRUE(files(".").empty());
+}
+
+TEST_F(Compatta, BashCompletionOffersCommandsOptionsChoicesAndFiles) {
+  const run_result script = run({"--bash-completion"});
+  ASSERT_EQ(script.status, 0) << script.err;
+  write("compatta.bash", script.out);
+  write("plan.svg", "");
+  // Each case: the words typed so far, the last being completed, and what
+  // must be offered.
+  const struct {
+    const char* words;
+    const char* offered;
+  } cases[] = {
+      {"compatta c", "compile check"},
+      {"compatta dump x --kind ''", "track stations cells"},
+      {"compatta plot --w", "--width"},
+      {"compatta compile a b --no", "--no-track"},
+      {"compatta plot t.dat -o pl", "plan.svg"},
+      {"compatta --v", "--version"},
+  };
+  for (const auto& c : cases) {
+    write("ask.sh",
+          "source compatta.bash\nCOMP_WORDS=(" + std::string(c.words) +
+              ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_compatta\n"
+              "echo \"${COMPREPLY[*]}\"\n");
+    const run_result r = run_exe("/bin/bash", {"ask.sh"});
+    EXPECT_EQ(r.status, 0) << c.words << ": " << r.err;
+    EXPECT_EQ(r.out, std::string(c.offered) + "\n") << c.words;
   }
 }
 
