@@ -48,9 +48,10 @@ class Program : public ::testing::Test {
     const std::string base = dir_.parent_path() / dir_.filename().string();
     const std::string out = base + ".out";
     const std::string err = base + ".err";
-    const std::string as =
-        user.empty() ? "" : "setpriv --reuid=" + user + " --regid=" + user +
-                                " --clear-groups ";
+    const std::string as = user.empty()
+                               ? ""
+                               : "setpriv --reuid=" + user +
+                                     " --regid=" + user + " --clear-groups ";
     const std::string cmd = "env -u DISPLAY " + as + "'" +
                             (dir_ / "compattatore").string() + "' " + args +
                             " >'" + out + "' 2>'" + err + "'";

@@ -8,8 +8,8 @@ namespace compattatore::tool {
 namespace {
 
 struct option_words {
-  std::string all;      // every spelling of every visible option
-  std::string valued;   // spellings of options that take a value
+  std::string all;     // every spelling of every visible option
+  std::string valued;  // spellings of options that take a value
   std::vector<std::pair<std::string, std::string>> choices;  // name, words
 };
 

@@ -195,8 +195,9 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     return exit_status::ok;
   }
   if (app.get_subcommands().empty()) {
-    err << prefisso_tool << "a command is required: compile, check, texts, "
-                            "dump or plot\n"
+    err << prefisso_tool
+        << "a command is required: compile, check, texts, "
+           "dump or plot\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
