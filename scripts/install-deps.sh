@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, if missing.
+# Installs the Debian 12 packages the build, the tests and the package need,
+# if missing. Every package the build uses is named here, never left to
+# another package's recommendations.
 set -euo pipefail
 
-packages=(g++ clang cmake ninja-build pkg-config googletest libgtest-dev
-          libgmock-dev libbenchmark-dev libfltk1.3-dev libx11-dev
-          libcairo2-dev libcli11-dev nlohmann-json3-dev xvfb xauth
-          libclang-rt-14-dev help2man dpkg-dev file)
+packages=(
+  g++ clang cmake ninja-build pkg-config   # compilers and build
+  googletest libgtest-dev libgmock-dev     # tests
+  libbenchmark-dev                         # benchmarks
+  libclang-rt-14-dev                       # fuzzing (libFuzzer runtime)
+  libfltk1.3-dev libx11-dev                # the program's window
+  libcairo2-dev libfontconfig-dev          # compatta's drawings
+  libcli11-dev nlohmann-json3-dev          # compatta's command line, JSON
+  xvfb xauth                               # window tests under a virtual display
+  help2man dpkg-dev file                   # manual pages, the Debian package
+)
 
 missing=()
 for p in "${packages[@]}"; do
