@@ -14,8 +14,10 @@ namespace {
 
 constexpr const char* exit_statuses =
     "Exit status: 0 no data fault; 1 a data fault was recorded (compile "
-    "still writes the files); 2 wrong usage, or a file that cannot be read "
-    "or written; 3 a seal guard failed (nothing written).";
+    "still writes the files); 2 wrong usage, a file that cannot be read or "
+    "written, or one the command will not write over (an input, or an "
+    "existing text without --force); 3 a seal guard failed (nothing "
+    "written).";
 
 void add_scenario_options(CLI::App* sub, compile_options& o) {
   sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
@@ -69,6 +71,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   check->footer(exit_statuses);
 
   std::string texts_dir = ".";
+  bool texts_force = false;
   CLI::App* texts = app.add_subcommand(
       "texts",
       "Write the compiled-in route text, train text and three documents, a "
@@ -78,6 +81,9 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                    "directory (default: the current directory; made when "
                    "missing)")
       ->type_name("DIR");
+  texts->add_flag("--force", texts_force,
+                  "replace files of these names that are already there "
+                  "(without it nothing is written then)");
 
   dump_options dopt;
   CLI::App* dump = app.add_subcommand(
@@ -141,7 +147,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
 
   if (compile->parsed()) return run_compile(co, true, out, err);
   if (check->parsed()) return run_compile(co, false, out, err);
-  if (texts->parsed()) return run_texts(texts_dir, out, err);
+  if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
   return exit_status::file_failure;  // require_subcommand makes this
