@@ -105,7 +105,8 @@ pid_t start(const std::vector<std::string>& argv, const std::string& display,
     ::dup2(null, 1);
     if (!display.empty()) ::setenv("DISPLAY", display.c_str(), 1);
     std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+      args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     ::execvp(args[0], args.data());
     ::_exit(127);
@@ -144,10 +145,12 @@ TEST_F(Program, WithAWindowAFailureIsAlsoWrittenToStandardError) {
     stop(xvfb);
     GTEST_SKIP() << "no Xvfb to give the program a display";
   }
-  const std::string display = ":" + std::string(number, static_cast<std::size_t>(n - 1));
+  const std::string display =
+      ":" + std::string(number, static_cast<std::size_t>(n - 1));
 
   fsys::create_directory(dir_ / "Orsella_Vantrona_4273.sim");
-  const fsys::path err = dir_.parent_path() / (dir_.filename().string() + ".err");
+  const fsys::path err =
+      dir_.parent_path() / (dir_.filename().string() + ".err");
   const pid_t program = start({(dir_ / "compattatore").string()}, display, err);
   // The box waits for OK; the report is on standard error already.
   const std::string expected = "compattatore: cannot replace " +

@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -29,6 +27,8 @@ std::string reason(int err) { return std::strerror(err); }
 constexpr std::string_view segno_temporaneo = ".compattatore-tmp.";
 constexpr std::string_view segno_vecchio = ".compattatore-old";
 constexpr std::size_t lettere_casuali = 6;
+constexpr std::string_view lettere =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
 struct path_parts {
   std::string dir;   // up to and with the last '/', or empty
@@ -54,10 +54,7 @@ bool is_temporary_of(std::string_view name, const std::string& base) {
           segno_temporaneo) {
     return false;
   }
-  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(head),
-                     name.end(), [](char c) {
-                       return std::isalnum(static_cast<unsigned char>(c)) != 0;
-                     });
+  return name.find_first_not_of(lettere, head) == std::string_view::npos;
 }
 
 // What a killed run left beside the files about to be written: its
@@ -96,20 +93,18 @@ void clear_leftovers(const std::vector<new_file>& files) {
 }
 
 std::string random_letters() {
-  static constexpr std::string_view letters =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   static std::minstd_rand gen(static_cast<std::minstd_rand::result_type>(
       std::chrono::steady_clock::now().time_since_epoch().count() ^
       (static_cast<long long>(::getpid()) << 16)));
   std::string out(lettere_casuali, ' ');
-  for (char& c : out) c = letters[gen() % letters.size()];
+  for (char& c : out) c = lettere[gen() % lettere.size()];
   return out;
 }
 
 enum class kept_as {
-  none,       // there was no old file
-  link,       // a second name of the old file; the file stays in place
-  moved       // moved aside (no hard links here); its name is empty
+  none,  // there was no old file
+  link,  // a second name of the old file; the file stays in place
+  moved  // moved aside (no hard links here); its name is empty
 };
 
 struct staged_file {

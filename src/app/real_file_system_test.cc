@@ -107,24 +107,25 @@ TEST_F(RealFileSystem, ASetThatFailsPartWayLeavesTheWholeOldSet) {
     EXPECT_EQ(e.reason(), "Is a directory");
   }
   // A producer that fails after the first file is written.
-  EXPECT_THROW(
-      fs_.replace_set({{path("a.dat"), 5, bytes("new a")},
-                       {path("c.dat"), 5,
-                        [](const byte_sink&) { throw std::runtime_error("x"); }}}),
-      std::runtime_error);
+  EXPECT_THROW(fs_.replace_set(
+                   {{path("a.dat"), 5, bytes("new a")},
+                    {path("c.dat"), 5,
+                     [](const byte_sink&) { throw std::runtime_error("x"); }}}),
+               std::runtime_error);
   EXPECT_EQ(fs_.read(path("a.dat"), limite_testo), "old a");
   EXPECT_EQ(fs_.read(path("c.dat"), limite_testo), "old c");
   EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "c.dat", "d.dat"}));
 
-  fs_.replace_set({{path("a.dat"), 5, bytes("new a")},
-                   {path("b.dat"), 5, bytes("new b")}});
+  fs_.replace_set(
+      {{path("a.dat"), 5, bytes("new a")}, {path("b.dat"), 5, bytes("new b")}});
   EXPECT_EQ(fs_.read(path("a.dat"), limite_testo), "new a");
   EXPECT_EQ(fs_.read(path("b.dat"), limite_testo), "new b");
   EXPECT_EQ(names(),
             (std::vector<std::string>{"a.dat", "b.dat", "c.dat", "d.dat"}));
 }
 
-TEST_F(RealFileSystem, WhatAKilledRunLeftBesideTheFilesIsClearedAndNothingElse) {
+TEST_F(RealFileSystem,
+       WhatAKilledRunLeftBesideTheFilesIsClearedAndNothingElse) {
   const struct {
     const char* name;
     bool cleared;
@@ -134,8 +135,8 @@ TEST_F(RealFileSystem, WhatAKilledRunLeftBesideTheFilesIsClearedAndNothingElse) 
       {".a.dat.compattatore-tmp.Ab3xY", false},  // not a name we make
       {".a.dat.compattatore-tmp.Ab3x-9", false},
       {"a.dat.compattatore-tmp.Ab3xY9", false},
-      {"a.dat.t1pmlj", false},                       // someone else's
-      {".b.dat.compattatore-tmp.Ab3xY9", false},     // b.dat is not written
+      {"a.dat.t1pmlj", false},                    // someone else's
+      {".b.dat.compattatore-tmp.Ab3xY9", false},  // b.dat is not written
       {".aa.dat.compattatore-tmp.Ab3xY9", false},
   };
   fs_.replace(path("a.dat"), "old a");
@@ -156,11 +157,11 @@ TEST_F(RealFileSystem, AnOldFileAKilledRunMovedAsideGoesBackInPlace) {
   // back before anything else, so its own failure leaves it in place.
   fs_.replace(path(".e.dat.compattatore-old"), "old e");
   fsys::create_directory(path("blocked.dat"));
-  EXPECT_THROW(fs_.replace_set({{path("e.dat"), 5,
-                                 [](const byte_sink& s) { s("new e"); }},
-                                {path("blocked.dat"), 1,
-                                 [](const byte_sink& s) { s("x"); }}}),
-               file_error);
+  EXPECT_THROW(
+      fs_.replace_set(
+          {{path("e.dat"), 5, [](const byte_sink& s) { s("new e"); }},
+           {path("blocked.dat"), 1, [](const byte_sink& s) { s("x"); }}}),
+      file_error);
   EXPECT_EQ(fs_.read(path("e.dat"), limite_testo), "old e");
   EXPECT_EQ(names(), (std::vector<std::string>{"blocked.dat", "e.dat"}));
 }
