@@ -28,6 +28,22 @@ void memory_file_system::replace(const std::string& path,
   files[path] = std::string(bytes);
 }
 
+void memory_file_system::replace_set(const std::vector<new_file>& set) {
+  std::vector<std::string> all;
+  for (const new_file& f : set) {
+    log.push_back("replace " + f.path);
+    if (failing.count(f.path) != 0) {
+      throw file_error(f.path, "write", "injected");
+    }
+    std::string bytes;
+    f.produce([&bytes](std::string_view piece) { bytes.append(piece); });
+    all.push_back(std::move(bytes));
+  }
+  for (std::size_t i = 0; i < set.size(); ++i) {
+    files[set[i].path] = std::move(all[i]);
+  }
+}
+
 void memory_file_system::remove(const std::string& path) {
   log.push_back("remove " + path);
   if (failing.count(path) != 0) throw file_error(path, "delete", "injected");

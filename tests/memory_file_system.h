@@ -19,6 +19,8 @@ class memory_file_system : public file_system {
   std::string read(const std::string& path,
                    std::size_t max_bytes = limite_testo) override;
   void replace(const std::string& path, std::string_view bytes) override;
+  /// All or nothing: a failing path among them changes none.
+  void replace_set(const std::vector<new_file>& set) override;
   void remove(const std::string& path) override;
 
   /// Files by full path.

@@ -23,13 +23,11 @@ namespace {
 
 using compattatore::window;
 
-// Shows a report in the message box, or on standard error without one.
+// Writes a report to standard error, where a log or a terminal keeps it,
+// and with a window shows it in the message box too.
 void show(window* w, const std::string& text) {
-  if (w != nullptr) {
-    w->message(text);
-  } else {
-    std::cerr << text << '\n';
-  }
+  std::cerr << text << std::endl;
+  if (w != nullptr) w->message(text);
 }
 
 class program_report : public compattatore::fatal_report {

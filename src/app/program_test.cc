@@ -1,15 +1,19 @@
 // The program as a process, run from a copy in a temporary directory: its
 // files go beside the executable.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/exit_status.h"
@@ -104,6 +108,88 @@ TEST_F(Program, AFileThatCannotBeWrittenEndsTheRunVisibly) {
   EXPECT_NE(r.err.find("directory"), std::string::npos) << r.err;
   // Nothing after the failing step ran.
   EXPECT_EQ(files(), std::vector<std::string>{"Orsella_Vantrona_linea.txt"});
+}
+
+// Starts `argv` with `display` set and stderr to `err`; its process id.
+pid_t start(const std::vector<std::string>& argv, const std::string& display,
+            const fsys::path& err) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(fd, 2);
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    if (!display.empty()) ::setenv("DISPLAY", display.c_str(), 1);
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+      args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
+void stop(pid_t pid) {
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+}
+
+TEST_F(Program, WithAWindowAFailureIsAlsoWrittenToStandardError) {
+#ifndef COMPATTATORE_WINDOW
+  GTEST_SKIP() << "built without a window";
+#endif
+  // A virtual display, on a free number that it tells through a pipe.
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  const pid_t xvfb = ::fork();
+  if (xvfb == 0) {
+    ::close(pipe_fds[0]);
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    const std::string fd = std::to_string(pipe_fds[1]);
+    ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(pipe_fds[1]);
+  // The number ends with a line end, and may come in more than one piece.
+  std::string number;
+  char c = 0;
+  while (::read(pipe_fds[0], &c, 1) == 1 && c != '\n') number += c;
+  ::close(pipe_fds[0]);
+  if (number.empty()) {
+    stop(xvfb);
+    GTEST_SKIP() << "no Xvfb to give the program a display";
+  }
+  const std::string display = ":" + number;
+
+  fsys::create_directory(dir_ / "Orsella_Vantrona_4273.sim");
+  const fsys::path err =
+      dir_.parent_path() / (dir_.filename().string() + ".err");
+  const pid_t program = start({(dir_ / "compattatore").string()}, display, err);
+  // The box waits for OK; the report is on standard error already.
+  const std::string expected = "compattatore: cannot replace " +
+                               (dir_ / "Orsella_Vantrona_4273.sim").string() +
+                               ": Is a directory\n";
+  std::string text;
+  for (int i = 0; i < 100 && text != expected; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ifstream in(err);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    text = ss.str();
+  }
+  int status = 0;
+  const bool waiting = ::waitpid(program, &status, WNOHANG) == 0;
+  if (waiting) stop(program);
+  stop(xvfb);
+  fsys::remove(err);
+  EXPECT_TRUE(waiting) << "no message box held the program: " << display
+                       << " status " << status << ": " << text;
+  EXPECT_EQ(text, expected);
 }
 
 TEST_F(Program, OtherArgumentsAreIgnored) {

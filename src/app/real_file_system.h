@@ -1,5 +1,6 @@
-// The file system of the machine: POSIX calls, binary, and replacement by a
-// temporary file renamed over the old name.
+// The file system of the machine: POSIX calls, binary, and replacement by
+// temporary files renamed over the old names, the old ones kept until the
+// whole set is in place.
 #ifndef APP_REAL_FILE_SYSTEM_H_
 #define APP_REAL_FILE_SYSTEM_H_
 
@@ -19,6 +20,11 @@ class real_file_system : public file_system {
   void replace_in_pieces(
       const std::string& path, std::size_t size,
       const std::function<void(const byte_sink&)>& produce) override;
+  /// Writes each file to ".NAME.compattatore-tmp.XXXXXX" beside it, keeps
+  /// each old one as ".NAME.compattatore-old" (a second name) and renames
+  /// the new ones into place; on a failure puts the old ones back. First
+  /// clears what a run killed while replacing these names left beside them.
+  void replace_set(const std::vector<new_file>& files) override;
   void remove(const std::string& path) override;
 };
 

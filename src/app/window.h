@@ -12,8 +12,9 @@ class window {
   virtual ~window() = default;
   /// Shows the window and paints it once, before the long work.
   virtual void show_and_paint() = 0;
-  /// A modal box with `text` and one OK button, no icon; returns when the
-  /// user closes it.
+  /// A modal box with `text` and one OK button, no icon, sized to the text
+  /// (wrapped to a readable width, a long path between its parts); returns
+  /// when the user closes it.
   virtual void message(const std::string& text) = 0;
   /// Removes the window.
   virtual void close() = 0;

@@ -1,6 +1,7 @@
 #include "compact/driver.h"
 
 #include <string>
+#include <vector>
 
 #include "compact/check_codes.h"
 #include "compact/compiled_files.h"
@@ -44,13 +45,19 @@ bool compatta(scenario& s, std::int32_t j, file_system& fs,
 
 void scrivi_file_compilati(const scenario& s, file_system& fs,
                            const file_names& names) {
+  const std::string stazioni = encode_stations(s.stazioni);
+  const std::string celle = encode_cells(s.celle);
+  std::vector<new_file> files;
   if (s.scrivi_tracciato != 0) {
-    fs.replace_in_pieces(
-        names.file_linea(), byte_track(s.tracciato),
-        [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); });
+    files.push_back(
+        {names.file_linea(), byte_track(s.tracciato),
+         [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); }});
   }
-  fs.replace(names.file_stazioni(), encode_stations(s.stazioni));
-  fs.replace(names.file_celle(), encode_cells(s.celle));
+  files.push_back({names.file_stazioni(), stazioni.size(),
+                   [&stazioni](const byte_sink& sink) { sink(stazioni); }});
+  files.push_back({names.file_celle(), celle.size(),
+                   [&celle](const byte_sink& sink) { sink(celle); }});
+  fs.replace_set(files);
 }
 
 void memorizza_percorso(scenario& s, std::int32_t j, file_system& fs,

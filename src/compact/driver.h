@@ -29,8 +29,8 @@ inline constexpr std::string_view errore_sigillo_2 = "1251";
                             const testi_scenario& testi, fatal_report& report);
 
 /// Replaces the route-wide file (when `s.scrivi_tracciato` is nonzero), the
-/// station table file and the cell row file, in that order. Throws
-/// file_error.
+/// station table file and the cell row file as one set: the simulator
+/// must never load files of two different compiles. Throws file_error.
 void scrivi_file_compilati(const scenario& s, file_system& fs,
                            const file_names& names);
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace compattatore {
 
@@ -40,6 +41,14 @@ inline constexpr std::size_t limite_file_compilato = std::size_t{64} << 20;
 /// Takes the bytes of a file piece by piece, in order.
 using byte_sink = std::function<void(std::string_view)>;
 
+/// One file of a set that is replaced as one: its path, its length, and
+/// what hands its bytes to a sink, in order.
+struct new_file {
+  std::string path;
+  std::size_t size = 0;
+  std::function<void(const byte_sink&)> produce;
+};
+
 class file_system {
  public:
   virtual ~file_system() = default;
@@ -64,6 +73,24 @@ class file_system {
     bytes.reserve(size);
     produce([&bytes](std::string_view piece) { bytes.append(piece); });
     replace(path, bytes);
+  }
+  /// Replaces every file of `files` as one set: either all of them hold
+  /// their new content, or all are as they were (a file that was missing
+  /// stays missing), and nothing else is left behind. An exception from a
+  /// `produce` leaves the old set too. Throws file_error naming the file
+  /// that failed. This default gathers every file's bytes first and then
+  /// replaces them one by one, which keeps the set whole only where
+  /// `replace` cannot fail; a disk overrides it.
+  virtual void replace_set(const std::vector<new_file>& files) {
+    std::vector<std::string> all(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      all[i].reserve(files[i].size);
+      files[i].produce(
+          [&bytes = all[i]](std::string_view piece) { bytes.append(piece); });
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      replace(files[i].path, all[i]);
+    }
   }
   /// Deletes the file; a missing file is not an error. Throws file_error.
   virtual void remove(const std::string& path) = 0;

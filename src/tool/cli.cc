@@ -24,8 +24,10 @@ constexpr const char* compile_footer =
     "--train-number 12 --json\n"
     "\n"
     "Exit status: 0 no data fault; 1 a data fault was recorded (the files "
-    "are still written); 2 wrong usage, or a file that cannot be read or "
-    "written; 3 a seal guard failed (nothing written).";
+    "are still written); 2 wrong usage, a file that cannot be read or "
+    "written (the compiled files are then as they were), the same file as "
+    "both texts, or an output that is one of the texts; 3 a seal guard "
+    "failed (nothing written).";
 constexpr const char* check_footer =
     "Examples:\n"
     "  compatta check work/Orsella_Vantrona_linea.txt "
@@ -33,13 +35,15 @@ constexpr const char* check_footer =
     "  compatta check route.txt train.txt --no-track --json\n"
     "\n"
     "Exit status: 0 no data fault; 1 a data fault was found; 2 wrong usage, "
-    "or a text that cannot be read; 3 a seal guard would fail.";
+    "a text that cannot be read, or the same file as both texts; 3 a seal "
+    "guard would fail.";
 constexpr const char* texts_footer =
     "Examples:\n"
     "  compatta texts -o work\n"
+    "  compatta texts -o work --force\n"
     "\n"
-    "Exit status: 0 written; 2 wrong usage, or a file that cannot be "
-    "written.";
+    "Exit status: 0 written; 2 wrong usage, a file that cannot be written, "
+    "or a file already there without --force (nothing is written then).";
 constexpr const char* dump_footer =
     "Examples:\n"
     "  compatta dump out/Orsella_Vantrona_4273.dat | less\n"
@@ -54,8 +58,8 @@ constexpr const char* plot_footer =
     "out/Orsella_Vantrona_4273.dat --stations out/Orsella_Vantrona_4273.sim "
     "-o plan.svg\n"
     "\n"
-    "Exit status: 0 drawn; 2 wrong usage, or a file that cannot be read, "
-    "decoded or written.";
+    "Exit status: 0 drawn; 2 wrong usage, a file that cannot be read, "
+    "decoded or written, or an output that is one of the inputs.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
@@ -117,6 +121,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   check->footer(check_footer);
 
   std::string texts_dir = ".";
+  bool texts_force = false;
   CLI::App* texts = app.add_subcommand(
       "texts",
       "Write the compiled-in route text, train text and three documents, a "
@@ -126,6 +131,9 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                    "directory (default: the current directory; made when "
                    "missing)")
       ->type_name("DIR");
+  texts->add_flag("--force", texts_force,
+                  "replace files of these names that are already there "
+                  "(without it nothing is written then)");
   texts->footer(texts_footer);
 
   dump_options dopt;
@@ -203,7 +211,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   }
   if (compile->parsed()) return run_compile(co, true, out, err);
   if (check->parsed()) return run_compile(co, false, out, err);
-  if (texts->parsed()) return run_texts(texts_dir, out, err);
+  if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
   return exit_status::file_failure;  // unreachable: one command was parsed

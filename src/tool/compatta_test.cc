@@ -450,6 +450,84 @@ TEST_F(Compatta, InputsAreUnchangedByEveryCommand) {
   }
 }
 
+TEST_F(Compatta, TextsReplacesNothingAnAuthorMayHaveEditedUnlessForced) {
+  write_compiled_in_texts();
+  const std::string original = read(route_text);
+  write(route_text, "edited by the author");
+  const auto before = snapshot();
+
+  const run_result refused = run({"texts", "-o", "in"});
+  EXPECT_EQ(refused.status, exit_status::file_failure);
+  EXPECT_EQ(refused.out, "");
+  // Every file that is there is named, and nothing is written.
+  for (const std::string name :
+       {"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt",
+        documents[0], documents[1], documents[2]}) {
+    EXPECT_NE(refused.err.find("compatta: in/" + name + " already exists\n"),
+              std::string::npos)
+        << refused.err;
+  }
+  EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+  EXPECT_EQ(snapshot(), before);
+
+  // One file of the five there is enough to write none.
+  write("one/Orsella_Vantrona_4273_note.txt", "notes of my own");
+  EXPECT_EQ(run({"texts", "-o", "one"}).status, exit_status::file_failure);
+  EXPECT_EQ(files("one"),
+            std::vector<std::string>{"Orsella_Vantrona_4273_note.txt"});
+
+  const run_result forced = run({"texts", "-o", "in", "--force"});
+  EXPECT_EQ(forced.status, exit_status::ok) << forced.err;
+  EXPECT_EQ(read(route_text), original);
+}
+
+TEST_F(Compatta, NoCommandWritesOverItsInputsHoweverTheyAreNamed) {
+  write_compiled_in_texts();
+  write_small_compiled_files();
+  // Compiled files under names a drawing could have.
+  fsys::copy_file(dir_ / "small/S_linea.dat", dir_ / "trk.png");
+  fsys::create_hard_link(dir_ / "trk.png", dir_ / "link.svg");
+  fsys::copy_file(dir_ / "small/S_1.dat", dir_ / "c.svg");
+  fsys::copy_file(dir_ / "small/S_1.sim", dir_ / "s.pdf");
+  // A train text under the name of a compiled file, and another spelling
+  // of one.
+  fsys::create_directory(dir_ / "out");
+  fsys::create_hard_link(dir_ / train_text,
+                         dir_ / "out/Orsella_Vantrona_4273.dat");
+  fsys::create_hard_link(dir_ / train_text, dir_ / "train_again.txt");
+
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{"plot", "trk.png", "-o", "trk.png"},
+       "cannot write trk.png: it is one of the files being read"},
+      {{"plot", "trk.png", "-o", "./link.svg"}, "cannot write ./link.svg"},
+      {{"plot", "small/S_linea.dat", "--cells", "c.svg", "-o", "./c.svg"},
+       "cannot write ./c.svg"},
+      {{"plot", "small/S_linea.dat", "--stations", "s.pdf", "-o",
+        "small/../s.pdf"},
+       "cannot write small/../s.pdf"},
+      {{"compile", route_text, train_text, "-o", "out"},
+       "cannot write out/Orsella_Vantrona_4273.dat: it is one of the texts"},
+      {{"compile", route_text, route_text},
+       "the route text " + std::string(route_text) + " and the train text " +
+           route_text + " are the same file: give two different texts"},
+      {{"check", train_text, "train_again.txt", "--route-name", "A"},
+       "are the same file"},
+  };
+  for (const auto& c : cases) {
+    std::string shown;
+    for (const std::string& a : c.args) shown += a + ' ';
+    const auto before = snapshot();
+    const run_result r = run(c.args);
+    EXPECT_EQ(r.status, exit_status::file_failure) << shown << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos)
+        << shown << "\nsays: " << r.err;
+    EXPECT_EQ(snapshot(), before) << shown;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // These need the route and train readers, which this tree may hold as stubs
 // that read nothing: they skip then, and run by themselves once the readers

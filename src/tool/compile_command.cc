@@ -1,9 +1,11 @@
 #include "tool/compile_command.h"
 
 #include <charconv>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "app/exit_status.h"
 #include "app/real_file_system.h"
@@ -76,6 +78,15 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
       err << prefisso_tool << e.what() << '\n';
       return exit_status::file_failure;
     }
+  }
+  // One file given twice would be read as both texts: the route's records
+  // and then a train made of them.
+  std::error_code same_ec;
+  if (std::filesystem::equivalent(o.testo_linea, o.testo_treno, same_ec)) {
+    err << prefisso_tool << "the route text " << o.testo_linea
+        << " and the train text " << o.testo_treno
+        << " are the same file: give two different texts\n";
+    return exit_status::file_failure;
   }
   std::string numero_treno;
   const auto nome_linea = names_or_fail(o, &numero_treno, err);

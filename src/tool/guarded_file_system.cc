@@ -53,6 +53,12 @@ void guarded_file_system::replace_in_pieces(
   written_.push_back({path, size});
 }
 
+void guarded_file_system::replace_set(const std::vector<new_file>& files) {
+  for (const new_file& f : files) check_write(f.path, "replace");
+  base_.replace_set(files);
+  for (const new_file& f : files) written_.push_back({f.path, f.size});
+}
+
 void guarded_file_system::remove(const std::string& path) {
   check_write(path, "delete");
   base_.remove(path);

@@ -38,6 +38,8 @@ class guarded_file_system : public file_system {
   void replace_in_pieces(
       const std::string& path, std::size_t size,
       const std::function<void(const byte_sink&)>& produce) override;
+  /// Refuses the whole set when one of its files may not be written.
+  void replace_set(const std::vector<new_file>& files) override;
   void remove(const std::string& path) override;
 
   /// Whether `path` names one of the protected files.

@@ -14,6 +14,7 @@
 #include "app/real_file_system.h"
 #include "compact/compiled_files_decode.h"
 #include "tool/diagnostics.h"
+#include "tool/guarded_file_system.h"
 
 namespace compattatore::tool {
 namespace {
@@ -505,6 +506,16 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     return exit_status::file_failure;
   }
   real_file_system disk;
+  std::vector<std::string> inputs = {o.track};
+  for (const std::string* p : {&o.cells, &o.stations}) {
+    if (!p->empty()) inputs.push_back(*p);
+  }
+  guarded_file_system fs(disk, inputs);
+  if (fs.protects(o.out)) {
+    err << prefisso_tool << "cannot write " << o.out
+        << ": it is one of the files being read\n";
+    return exit_status::file_failure;
+  }
   std::string problem;
   auto read = [&](const std::string& path, std::string* bytes) {
     try {
@@ -552,8 +563,9 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     err << o.track << ": " << problem << '\n';
     return exit_status::file_failure;
   }
+  fs.allow_writes();
   try {
-    disk.replace(o.out, drawing);
+    fs.replace(o.out, drawing);
   } catch (const file_error& e) {
     err << prefisso_tool << e.what() << '\n';
     return exit_status::file_failure;

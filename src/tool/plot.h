@@ -62,7 +62,8 @@ struct plot_options {
 };
 
 /// Returns the exit status: 0, or 2 when an input cannot be read or decoded,
-/// the output's format is unknown or it cannot be written.
+/// the output's format is unknown, it is one of the inputs (however named)
+/// or it cannot be written.
 int run_plot(const plot_options& o, std::ostream& out, std::ostream& err);
 
 }  // namespace compattatore::tool

@@ -1,5 +1,8 @@
 #include "tool/texts_command.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/exit_status.h"
 #include "app/real_file_system.h"
 #include "content/route_text.h"
@@ -12,7 +15,7 @@
 
 namespace compattatore::tool {
 
-int run_texts(const std::string& dir_option, std::ostream& out,
+int run_texts(const std::string& dir_option, bool force, std::ostream& out,
               std::ostream& err) {
   const std::string dir = normalise_dir(dir_option);
   std::string problem;
@@ -25,6 +28,23 @@ int run_texts(const std::string& dir_option, std::ostream& out,
   fs.allow_writes();
   const file_names names{dir, std::string(nome_linea_compilato),
                          std::string(numero_treno_compilato)};
+  if (!force) {
+    bool any = false;
+    for (const std::string& path :
+         {names.testo_linea(), names.testo_treno(), names.note(),
+          names.rallentamenti(), names.scheda()}) {
+      std::error_code ec;
+      if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+        err << prefisso_tool << path << " already exists\n";
+        any = true;
+      }
+    }
+    if (any) {
+      err << prefisso_tool
+          << "nothing was written: give --force to replace existing files\n";
+      return exit_status::file_failure;
+    }
+  }
   try {
     // The program's order.
     dati_linea(fs, names);

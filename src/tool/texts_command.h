@@ -10,9 +10,11 @@ namespace compattatore::tool {
 
 /// Writes the route text, the train text and the three documents of the
 /// compiled-in scenario into `dir` (made when missing), under the
-/// program's names. Returns the exit status: 0, or 2 when a file cannot be
-/// written.
-int run_texts(const std::string& dir, std::ostream& out, std::ostream& err);
+/// program's names. An author may have edited them there: unless `force`,
+/// nothing is written when any of them exists. Returns the exit status: 0,
+/// or 2 when one exists or a file cannot be written.
+int run_texts(const std::string& dir, bool force, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace compattatore::tool
 
