@@ -28,16 +28,17 @@ foreach(entry
     "-rwxr-xr-x .* \\./usr/bin/compattatore\n"
     " \\./usr/share/man/man1/compatta\\.1\\.gz\n"
     " \\./usr/share/man/man1/compattatore\\.1\\.gz\n"
-    " \\./usr/share/bash-completion/completions/compatta\n")
+    " \\./usr/share/bash-completion/completions/compatta\n"
+    " \\./usr/lib/compattatore/compattatore_window\\.so\n")
   if(NOT listing MATCHES "${entry}")
     message(FATAL_ERROR "the package lacks ${entry}:\n${listing}")
   endif()
 endforeach()
-# Only these files: no libraries, headers or test programs.
+# Only these files: no static libraries, headers or test programs.
 string(REGEX MATCHALL "\n-[^\n]*" files "\n${listing}")
 list(LENGTH files count)
-if(NOT count EQUAL 5)
-  message(FATAL_ERROR "expected the five files only:\n${listing}")
+if(NOT count EQUAL 6)
+  message(FATAL_ERROR "expected the six files only:\n${listing}")
 endif()
 execute_process(COMMAND dpkg-deb -f ${debs} Depends OUTPUT_VARIABLE depends)
 foreach(library libc6 libstdc\\+\\+6 libcairo2 libfltk1\\.3)

@@ -47,8 +47,8 @@ class Program : public ::testing::Test {
 
   // Runs the copy with `args` (already quoted for the shell), as `user`
   // when one is named.
-  run_result run(const std::string& args = "",
-                 const std::string& user = "") const {
+  run_result run(const std::string& args = "", const std::string& user = "",
+                 const std::string& environment = "") const {
     const std::string base = dir_.parent_path() / dir_.filename().string();
     const std::string out = base + ".out";
     const std::string err = base + ".err";
@@ -56,7 +56,7 @@ class Program : public ::testing::Test {
                                ? ""
                                : "setpriv --reuid=" + user +
                                      " --regid=" + user + " --clear-groups ";
-    const std::string cmd = "env -u DISPLAY " + as + "'" +
+    const std::string cmd = "env -u DISPLAY " + environment + " " + as + "'" +
                             (dir_ / "compattatore").string() + "' " + args +
                             " >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(cmd.c_str());
@@ -190,6 +190,16 @@ TEST_F(Program, WithAWindowAFailureIsAlsoWrittenToStandardError) {
   EXPECT_TRUE(waiting) << "no message box held the program: " << display
                        << " status " << status << ": " << text;
   EXPECT_EQ(text, expected);
+}
+
+TEST_F(Program, AHeadlessRunLoadsNoWindowLibrary) {
+  // The dynamic loader lists every library it opens on standard error.
+  const run_result r = run("", "", "LD_DEBUG=files");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("libc.so"), std::string::npos) << r.err;
+  for (const char* library : {"libfltk", "libX11", "compattatore_window"}) {
+    EXPECT_EQ(r.err.find(library), std::string::npos) << library;
+  }
 }
 
 TEST_F(Program, OtherArgumentsAreIgnored) {

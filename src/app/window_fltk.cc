@@ -135,14 +135,14 @@ class fltk_window : public window {
 
 }  // namespace
 
-std::unique_ptr<window> open_window() {
-  const char* name = std::getenv("DISPLAY");
-  if (name == nullptr || *name == '\0') return nullptr;
+}  // namespace compattatore
+
+// The module's one entry, looked up by name when the program loads it.
+extern "C" __attribute__((visibility("default"))) compattatore::window*
+compattatore_open_window() {
   // Open the display ourselves: FLTK would end the process when it fails.
   Display* d = XOpenDisplay(nullptr);
   if (d == nullptr) return nullptr;
   fl_open_display(d);
-  return std::make_unique<fltk_window>();
+  return new compattatore::fltk_window();
 }
-
-}  // namespace compattatore
