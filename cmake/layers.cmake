@@ -7,7 +7,8 @@ function(compattatore_layer name)
   list(FILTER sources EXCLUDE REGEX "_test\\.cc$")
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${L_DEPS})
+  target_link_libraries(${name} PUBLIC ${L_DEPS}
+                        PRIVATE compattatore_warnings)
 endfunction()
 
 # Test executable NAME_test from FOLDER/*_test.cc, linked with DEPS.
@@ -19,7 +20,7 @@ function(compattatore_layer_tests name)
   endif()
   add_executable(${name}_test ${tests})
   target_link_libraries(${name}_test PRIVATE ${L_DEPS} test_support
-                        GTest::gtest GTest::gtest_main)
+                        compattatore_warnings GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}_test DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS ${name})
 endfunction()

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(g++ clang cmake ninja-build pkg-config googletest libgtest-dev
           libgmock-dev libbenchmark-dev libfltk1.3-dev libx11-dev
           libcairo2-dev libcli11-dev nlohmann-json3-dev xvfb xauth
-          libclang-rt-14-dev)
+          libclang-rt-14-dev clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
