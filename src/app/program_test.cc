@@ -33,9 +33,11 @@ class Program : public ::testing::Test {
   void TearDown() override { fsys::remove_all(dir_); }
 
   run_result run() const {
-    const fsys::path err = dir_.parent_path() / (dir_.filename().string() + ".err");
-    const std::string cmd = "env -u DISPLAY '" + (dir_ / "compattatore").string() +
-                            "' 2>'" + err.string() + "'";
+    const fsys::path err =
+        dir_.parent_path() / (dir_.filename().string() + ".err");
+    const std::string cmd = "env -u DISPLAY '" +
+                            (dir_ / "compattatore").string() + "' 2>'" +
+                            err.string() + "'";
     const int raw = std::system(cmd.c_str());
     run_result r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -89,7 +91,8 @@ TEST_F(Program, AFileThatCannotBeWrittenEndsTheRunVisibly) {
 }
 
 TEST_F(Program, ArgumentsAreIgnored) {
-  const std::string cmd = "env -u DISPLAY '" + (dir_ / "compattatore").string() +
+  const std::string cmd = "env -u DISPLAY '" +
+                          (dir_ / "compattatore").string() +
                           "' --help extra >/dev/null 2>&1";
   EXPECT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(files().size(), 6u);

@@ -72,7 +72,8 @@ TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
     sink(std::string(70000, 'c'));
     sink("d");
   });
-  EXPECT_EQ(fs_.read(path("p.dat"), limite_testo), "ab" + std::string(70000, 'c') + "d");
+  EXPECT_EQ(fs_.read(path("p.dat"), limite_testo),
+            "ab" + std::string(70000, 'c') + "d");
   EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
 }
 

@@ -21,8 +21,7 @@ TEST(TextWriter, OnlyTheExactMarkerEndsTheList) {
        {"Riferimento fine del file", "riferimento fine del file ",
         " riferimento fine del file", "riferimento fine del fil"}) {
     righe r = fill_righe({"x", near_miss, "y"});
-    EXPECT_EQ(testo_righe(r),
-              std::string("x\r\n") + near_miss + "\r\ny\r\n")
+    EXPECT_EQ(testo_righe(r), std::string("x\r\n") + near_miss + "\r\ny\r\n")
         << near_miss;
   }
 }

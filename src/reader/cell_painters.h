@@ -39,8 +39,7 @@ std::int32_t memo_indicatori_v_max(scenario& s, std::int32_t posizione,
 std::int32_t memo_segnale(scenario& s, std::int32_t posizione, std::int32_t sx,
                           std::int32_t s1, std::int32_t s2, std::int32_t s3,
                           std::int32_t rapp, std::int32_t dx, std::int32_t d1,
-                          std::int32_t d2, std::int32_t d3,
-                          std::int32_t tempo);
+                          std::int32_t d2, std::int32_t d3, std::int32_t tempo);
 
 /// Slowdown from `x` over `l` metres at speed `v`: end (2), start (3),
 /// warning (4, beyond 1500 m) and, when `f_ta` is nonzero, four approach

@@ -419,8 +419,8 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
                                        "lunghezza percorso, 10000\r\n"
                                        "[cartelli]\r\n") +
                                c.route_row + "\r\n[fine]\r\n");
-    write("t/A_1-.txt", std::string("[generale]\r\n") + c.train_row +
-                            "\r\n[fine]\r\n");
+    write("t/A_1-.txt",
+          std::string("[generale]\r\n") + c.train_row + "\r\n[fine]\r\n");
     for (const char* name : {"A_linea.dat", "A_1.sim", "A_1.dat"}) {
       write(std::string("out/") + name, std::string("earlier ") + name);
     }
@@ -431,7 +431,8 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
     EXPECT_EQ(r.status, exit_status::errore) << c.what << "\n" << r.err;
     EXPECT_NE(r.err.find(" Errore n. " + std::to_string(c.errore) + "\n"),
               std::string::npos)
-        << c.what << "\n" << r.err;
+        << c.what << "\n"
+        << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j.at("errore"), c.errore) << c.what;
     EXPECT_TRUE(j.at("files").empty()) << c.what;

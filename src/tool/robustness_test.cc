@@ -45,9 +45,9 @@ struct run_result {
 run_result run_in(const fsys::path& dir, const std::string& env,
                   const std::string& command) {
   const fsys::path err = dir.string() + ".err";
-  const std::string cmd = "cd '" + dir.string() + "' && env -u DISPLAY " +
-                          env + " " + command + " >/dev/null 2>'" +
-                          err.string() + "'";
+  const std::string cmd = "cd '" + dir.string() + "' && env -u DISPLAY " + env +
+                          " " + command + " >/dev/null 2>'" + err.string() +
+                          "'";
   const int raw = std::system(cmd.c_str());
   run_result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(err)};
   fsys::remove(err);
@@ -94,25 +94,28 @@ class Robustness : public ::testing::Test {
 
 TEST_F(Robustness, FullDiskInTheProgramLeavesEveryEarlierFileWhole) {
   struct Case {
-    const char* failing;  // the compiled file whose write fails
-    const char* after;    // bytes written before the disk is full
+    const char* failing;                // the compiled file whose write fails
+    const char* after;                  // bytes written before the disk is full
     std::vector<std::string> replaced;  // files the run wrote before it
   };
   const Case cases[] = {
-      {"Orsella_Vantrona_linea.dat", "0",
+      {"Orsella_Vantrona_linea.dat",
+       "0",
        {"Orsella_Vantrona_4273_note.txt",
         "Orsella_Vantrona_4273_rallentamenti.txt",
         "Orsella_Vantrona_4273_scheda_treno.txt"}},
-      {"Orsella_Vantrona_4273.sim", "1000",
+      {"Orsella_Vantrona_4273.sim",
+       "1000",
        {"Orsella_Vantrona_4273_note.txt",
         "Orsella_Vantrona_4273_rallentamenti.txt",
         "Orsella_Vantrona_4273_scheda_treno.txt",
         "Orsella_Vantrona_linea.dat"}},
-      {"Orsella_Vantrona_4273.dat", "15",
+      {"Orsella_Vantrona_4273.dat",
+       "15",
        {"Orsella_Vantrona_4273_note.txt",
         "Orsella_Vantrona_4273_rallentamenti.txt",
-        "Orsella_Vantrona_4273_scheda_treno.txt",
-        "Orsella_Vantrona_linea.dat", "Orsella_Vantrona_4273.sim"}},
+        "Orsella_Vantrona_4273_scheda_treno.txt", "Orsella_Vantrona_linea.dat",
+        "Orsella_Vantrona_4273.sim"}},
   };
   const fsys::path clean = program_dir("clean");
   ASSERT_EQ(run_in(clean, "", "./compattatore").status, 0);
@@ -127,19 +130,16 @@ TEST_F(Robustness, FullDiskInTheProgramLeavesEveryEarlierFileWhole) {
     const run_result r = run_in(
         d, full_disk(std::string(c.failing) + ".", c.after), "./compattatore");
     EXPECT_EQ(r.status, compattatore::exit_status::file_failure) << c.failing;
-    EXPECT_NE(r.err.find((d / c.failing).string()), std::string::npos)
-        << r.err;
+    EXPECT_NE(r.err.find((d / c.failing).string()), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("No space left on device"), std::string::npos)
         << r.err;
 
     const auto after = contents(d);
     for (const std::string& name : outputs) {
       ASSERT_EQ(after.count(name), 1u) << c.failing << ": " << name;
-      const bool replaced =
-          std::find(c.replaced.begin(), c.replaced.end(), name) !=
-          c.replaced.end();
-      EXPECT_EQ(after.at(name),
-                replaced ? fresh.at(name) : "earlier " + name)
+      const bool replaced = std::find(c.replaced.begin(), c.replaced.end(),
+                                      name) != c.replaced.end();
+      EXPECT_EQ(after.at(name), replaced ? fresh.at(name) : "earlier " + name)
           << c.failing << ": " << name;
     }
     // The six outputs and the program; no temporary, no text left over.
@@ -150,21 +150,20 @@ TEST_F(Robustness, FullDiskInTheProgramLeavesEveryEarlierFileWhole) {
 TEST_F(Robustness, FullDiskInTheToolLeavesEarlierFilesAndItsTextsWhole) {
   const fsys::path d = root_ / "tool";
   fsys::create_directories(d);
-  ASSERT_EQ(run_in(d, "", std::string("'") + COMPATTA_EXE + "' texts -o in")
-                .status,
-            0);
+  ASSERT_EQ(
+      run_in(d, "", std::string("'") + COMPATTA_EXE + "' texts -o in").status,
+      0);
   const auto texts = contents(d / "in");
   fsys::create_directories(d / "out");
-  for (const char* name : {"Orsella_Vantrona_linea.dat",
-                           "Orsella_Vantrona_4273.sim",
-                           "Orsella_Vantrona_4273.dat"}) {
+  for (const char* name :
+       {"Orsella_Vantrona_linea.dat", "Orsella_Vantrona_4273.sim",
+        "Orsella_Vantrona_4273.dat"}) {
     std::ofstream(d / "out" / name, std::ios::binary) << "earlier";
   }
-  const run_result r = run_in(
-      d, full_disk("Orsella_Vantrona_4273.sim.", "100"),
-      std::string("'") + COMPATTA_EXE +
-          "' compile in/Orsella_Vantrona_linea.txt "
-          "in/Orsella_Vantrona_4273-.txt -o out");
+  const run_result r = run_in(d, full_disk("Orsella_Vantrona_4273.sim.", "100"),
+                              std::string("'") + COMPATTA_EXE +
+                                  "' compile in/Orsella_Vantrona_linea.txt "
+                                  "in/Orsella_Vantrona_4273-.txt -o out");
   EXPECT_EQ(r.status, compattatore::exit_status::file_failure) << r.err;
   EXPECT_NE(r.err.find("Orsella_Vantrona_4273.sim"), std::string::npos)
       << r.err;
@@ -185,7 +184,8 @@ TEST_F(Robustness, SameBytesUnderAnyLocaleTimeZoneAndDirectory) {
   int n = 0;
   for (const std::string& env : settings) {
     for (const char* where : {"a", "b/deeper dir"}) {
-      const fsys::path d = program_dir("run" + std::to_string(n++) + "/" + where);
+      const fsys::path d =
+          program_dir("run" + std::to_string(n++) + "/" + where);
       ASSERT_EQ(run_in(d, env, "./compattatore").status, 0) << env;
       auto files = contents(d);
       files.erase("compattatore");
