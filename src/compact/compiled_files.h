@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "model/file_system.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 

@@ -1,4 +1,4 @@
-#include "app/real_file_system.h"
+#include "platform/real_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,13 +1,13 @@
 // The file system of the machine: POSIX calls, binary, and replacement by a
 // temporary file renamed over the old name.
-#ifndef APP_REAL_FILE_SYSTEM_H_
-#define APP_REAL_FILE_SYSTEM_H_
+#ifndef PLATFORM_REAL_FILE_SYSTEM_H_
+#define PLATFORM_REAL_FILE_SYSTEM_H_
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "model/file_system.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 
@@ -28,4 +28,4 @@ std::string program_dir();
 
 }  // namespace compattatore
 
-#endif  // APP_REAL_FILE_SYSTEM_H_
+#endif  // PLATFORM_REAL_FILE_SYSTEM_H_

@@ -1,4 +1,4 @@
-#include "app/real_file_system.h"
+#include "platform/real_file_system.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,9 @@ namespace compattatore {
 namespace {
 
 namespace fsys = std::filesystem;
+
+/// Far above every file these tests write.
+constexpr std::size_t read_limit = std::size_t{16} << 20;
 
 class RealFileSystem : public ::testing::Test {
  protected:
@@ -42,7 +45,7 @@ class RealFileSystem : public ::testing::Test {
 TEST_F(RealFileSystem, ReplaceLeavesNoTailOfALongerFile) {
   fs_.replace(path("f.dat"), std::string(30000, 'x'));
   fs_.replace(path("f.dat"), std::string(25215, 'y'));
-  EXPECT_EQ(fs_.read(path("f.dat"), limite_testo), std::string(25215, 'y'));
+  EXPECT_EQ(fs_.read(path("f.dat"), read_limit), std::string(25215, 'y'));
   EXPECT_EQ(names(), std::vector<std::string>{"f.dat"});
 }
 
@@ -61,7 +64,7 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(e.path(), path("missing-dir/kept.dat"));
     EXPECT_FALSE(e.reason().empty());
   }
-  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
 }
 
 TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
@@ -72,7 +75,7 @@ TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
     sink(std::string(70000, 'c'));
     sink("d");
   });
-  EXPECT_EQ(fs_.read(path("p.dat"), limite_testo),
+  EXPECT_EQ(fs_.read(path("p.dat"), read_limit),
             "ab" + std::string(70000, 'c') + "d");
   EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
 }
@@ -85,7 +88,7 @@ TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
                                        throw std::runtime_error("stop");
                                      }),
                std::runtime_error);
-  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
   EXPECT_EQ(names(), std::vector<std::string>{"kept.dat"});
 }
 
@@ -93,11 +96,11 @@ TEST_F(RealFileSystem, ExistsReadAndRemove) {
   EXPECT_FALSE(fs_.exists(path("a")));
   fs_.replace(path("a"), std::string("\0\r\n", 3));
   EXPECT_TRUE(fs_.exists(path("a")));
-  EXPECT_EQ(fs_.read(path("a"), limite_testo), std::string("\0\r\n", 3));
+  EXPECT_EQ(fs_.read(path("a"), read_limit), std::string("\0\r\n", 3));
   fs_.remove(path("a"));
   EXPECT_FALSE(fs_.exists(path("a")));
   EXPECT_NO_THROW(fs_.remove(path("a")));
-  EXPECT_THROW(fs_.read(path("a"), limite_testo), file_error);
+  EXPECT_THROW(fs_.read(path("a"), read_limit), file_error);
   fsys::create_directory(path("d"));
   EXPECT_FALSE(fs_.exists(path("d")));
 }

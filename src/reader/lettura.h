@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/file_system.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 #include "reader/field_reader.h"
 #include "reader/memorizza_dati.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/file_system.h"
+#include "platform/file_system.h"
 #include "reader/field_reader.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"

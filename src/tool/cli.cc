@@ -2,10 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/exit_status.h"
 #include "tool/compile_command.h"
 #include "tool/diagnostics.h"
 #include "tool/dump.h"
+#include "tool/exit_status.h"
 #include "tool/plot.h"
 #include "tool/texts_command.h"
 

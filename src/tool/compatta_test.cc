@@ -14,15 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "compact/compiled_files.h"
 #include "compact/driver.h"
 #include "model/codici_errore.h"
 #include "model/scenario.h"
+#include "platform/real_file_system.h"
 #include "reader/memorizza_dati.h"
 #include "tests/json_records.h"
 #include "tests/memory_file_system.h"
+#include "tool/exit_status.h"
 
 namespace compattatore {
 namespace {
@@ -179,7 +179,7 @@ TEST_F(Compatta, CompiledInTextsCompileToTheProgramsFilesByteForByte) {
   }
 
   const run_result r = run({"compile", route_text, train_text, "-o", "out"});
-  EXPECT_EQ(r.status, exit_status::ok) << r.err;
+  EXPECT_EQ(r.status, tool::exit_status::ok) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(files("out"), sorted({compiled[0], compiled[1], compiled[2]}));
   for (const char* name : compiled) {
@@ -324,7 +324,8 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
     std::string shown;
     for (const std::string& a : c.args) shown += a + ' ';
     const run_result r = run(c.args);
-    EXPECT_EQ(r.status, exit_status::file_failure) << shown << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::file_failure) << shown << "\n"
+                                                         << r.err;
     EXPECT_NE(r.err.find(c.says), std::string::npos)
         << shown << "\nsays: " << r.err;
     EXPECT_EQ(r.out, "") << shown;
@@ -428,7 +429,7 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
 
     const run_result r =
         run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
-    EXPECT_EQ(r.status, exit_status::errore) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::errore) << c.what << "\n" << r.err;
     EXPECT_NE(r.err.find(" Errore n. " + std::to_string(c.errore) + "\n"),
               std::string::npos)
         << c.what << "\n"
@@ -469,7 +470,8 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
     write("t/A_linea.txt", c.route);
     write("t/A_1-.txt", c.train);
     const run_result r = run({"check", "t/A_linea.txt", "t/A_1-.txt"});
-    EXPECT_EQ(r.status, exit_status::data_fault) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::data_fault) << c.what << "\n"
+                                                       << r.err;
     const std::string expected =
         std::string(c.in_route ? "t/A_linea.txt" : "t/A_1-.txt") + ":" +
         std::to_string(c.line) + ":" + std::to_string(c.column) + ": error " +
@@ -481,7 +483,7 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
   // compile writes the files all the same, as the program does.
   const run_result r =
       run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
-  EXPECT_EQ(r.status, exit_status::data_fault) << r.err;
+  EXPECT_EQ(r.status, tool::exit_status::data_fault) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j.at("codice_errore"), codice::stazione_posizione);
   EXPECT_EQ(j.at("posizione_errore"), 1225);

@@ -3,11 +3,12 @@
 #include <charconv>
 #include <cstddef>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "compact/compiled_files_decode.h"
 #include "model/file_names.h"
+#include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
+#include "tool/exit_status.h"
+#include "tool/read_limits.h"
 
 namespace compattatore::tool {
 namespace {
@@ -399,7 +400,7 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
   std::string bytes;
   try {
     real_file_system disk;
-    bytes = disk.read(o.file, limite_file_compilato);
+    bytes = disk.read(o.file, compiled_file_limit);
   } catch (const file_error& e) {
     err << prefisso_tool << e.what() << '\n';
     return exit_status::file_failure;
