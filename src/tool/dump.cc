@@ -2,9 +2,13 @@
 
 #include <charconv>
 #include <cstddef>
+#include <string>
+#include <type_traits>
 
 #include "compact/compiled_files_decode.h"
 #include "model/file_names.h"
+#include "model/glossario.h"
+#include "model/record_fields.h"
 #include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
 #include "tool/exit_status.h"
@@ -73,6 +77,12 @@ std::string spiegazione_preavviso(std::uint8_t p) {
   return " (signal approach)";
 }
 
+// A field's value as a number, also for the 8-bit ones.
+template <typename T>
+long long number(T v) {
+  return v;
+}
+
 void cell_text(std::ostream& out, std::size_t i, const cella& c) {
   out << "cell " << i << " (~" << metro_della_cella(i) << " m): oggetto "
       << int{c.oggetto} << ' ' << significato_oggetto(c.oggetto)
@@ -80,43 +90,17 @@ void cell_text(std::ostream& out, std::size_t i, const cella& c) {
   if (i == 1) {
     out << "; seal: stamp " << c.valore_1 << ", check code " << c.valore_2;
   }
-  out << "\n    valore_1 " << c.valore_1 << ", valore_2 " << c.valore_2
-      << ", valore_3 " << c.valore_3 << ", valore_4 " << c.valore_4
-      << ", tempo_segnale " << int{c.tempo_segnale} << ", preavviso "
-      << int{c.preavviso} << spiegazione_preavviso(c.preavviso)
-      << "\n    montagna " << int{c.montagna} << ", velocita_linea "
-      << int{c.velocita_linea} << " (" << 5 * int{c.velocita_linea}
-      << " km/h), pendenza " << int{c.pendenza} << " (" << int{c.pendenza} - 100
-      << " per mille), aderenza " << int{c.aderenza} << '\n';
-}
-
-bool numeri_vuoti(const stazione& s) {
-  stazione numbers = s;
-  numbers.nome.clear();
-  return numbers == stazione{};
-}
-
-std::string_view ruolo(std::size_t i, const stazione& s) {
-  switch (i) {
-    case 0:
-      return "unused";
-    case stazione_progressiva_tre:
-      return "chainage row \"tre\"";
-    case stazione_progressiva_due:
-      return "chainage row \"due\"";
-    case stazione_progressiva_uno:
-      return "chainage row \"uno\"";
-    case stazione_testata_treno_linea:
-      return "train and route header";
-    case stazione_testata_linea:
-      return "route header and seal";
-    case stazione_testata_treno:
-      return "train header";
-    default:
-      break;
-  }
-  if (!numeri_vuoti(s)) return "station";
-  return s.nome.empty() ? "empty" : "indication board";
+  // Every field but the kind, two lines of them; some with what they mean.
+  for_each_field(cell_fields, [&](const auto& f) {
+    if (f.name == "oggetto") return;
+    const long long v = number(c.*f.member);
+    out << (f.name == "valore_1" || f.name == "montagna" ? "\n    " : ", ")
+        << f.name << ' ' << v;
+    if (f.name == "preavviso") out << spiegazione_preavviso(c.preavviso);
+    if (f.name == "velocita_linea") out << " (" << 5 * v << " km/h)";
+    if (f.name == "pendenza") out << " (" << v - 100 << " per mille)";
+  });
+  out << '\n';
 }
 
 std::string ora(std::int32_t secondi) {
@@ -144,48 +128,25 @@ std::string escaped(std::string_view bytes) {
   return out + "\"";
 }
 
-// The header entries' fields by what they hold.
-std::string significato_testata(std::size_t i, const stazione& s) {
-  const auto n = [](auto v) { return std::to_string(v); };
-  switch (i) {
-    case stazione_progressiva_tre:
-    case stazione_progressiva_due:
-    case stazione_progressiva_uno:
-      return "the row's three numbers: " + n(s.inizio_area) + ", " +
-             n(s.fine_area) + ", " + n(s.progressiva);
-    case stazione_testata_treno_linea:
-      return "braked mass " + n(s.inizio_area) + " %, route length " +
-             n(s.fine_area) + " m, " + n(s.progressiva) + " coaches";
-    case stazione_testata_linea:
-      return "sfondo uno " + n(s.inizio_area) + ", due " + n(s.progressiva) +
-             ", tre " + n(s.fine_area) + "; stamp " + n(s.numero_1) +
-             ", check code " + n(s.orario);
-    case stazione_testata_treno:
-      return "signal repetition " + n(s.inizio_area) + " to " + n(s.fine_area) +
-             " m with " + n(s.progressiva) + " codes; sand " + n(s.numero_1) +
-             "; clock " + n(s.numero_3) + ":" + n(s.numero_4) + ":" +
-             n(s.numero_5);
-    default:
-      return {};
-  }
-}
-
 void station_text(std::ostream& out, std::size_t i, const stazione& s) {
-  const std::string_view role = ruolo(i, s);
+  const std::string_view role = ruolo_voce(i, s);
   out << "entry " << i << ": " << role;
   if (s == stazione{}) {
     out << (i == 0 || role == "empty" ? "\n" : " (empty)\n");
     return;
   }
-  out << ' ' << escaped(s.nome) << "\n    categoria " << int{s.categoria}
-      << ", inizio_area " << s.inizio_area << ", fine_area " << s.fine_area
-      << ", progressiva " << s.progressiva << ", opzione_1 " << int{s.opzione_1}
-      << "\n    numero_1 " << s.numero_1 << ", numero_2 " << s.numero_2
-      << ", numero_3 " << s.numero_3 << ", numero_4 " << s.numero_4
-      << ", numero_5 " << s.numero_5 << "\n    opzione_2 " << int{s.opzione_2}
-      << ", opzione_3 " << int{s.opzione_3} << ", opzione_4 "
-      << int{s.opzione_4} << ", opzione_5 " << int{s.opzione_5} << ", orario "
-      << s.orario << (role == "station" ? ora(s.orario) : "") << '\n';
+  out << ' ' << escaped(s.nome);
+  // The numbers, three lines of them after the name.
+  for_each_field(station_fields, [&](const auto& f) {
+    using T = typename std::decay_t<decltype(f)>::type;
+    if constexpr (!std::is_same_v<T, std::string>) {
+      const bool line = f.name == "categoria" || f.name == "numero_1" ||
+                        f.name == "opzione_2";
+      out << (line ? "\n    " : ", ") << f.name << ' ' << number(s.*f.member);
+    }
+  });
+  if (role == "station") out << ora(s.orario);
+  out << '\n';
   const std::string means = significato_testata(i, s);
   if (!means.empty()) out << "    means: " << means << '\n';
 }
@@ -244,36 +205,6 @@ std::optional<compiled_kind> kind_from_word(std::string_view word) {
   return std::nullopt;
 }
 
-std::string_view significato_oggetto(std::uint8_t oggetto) {
-  switch (static_cast<oggetto_cella>(oggetto)) {
-    case oggetto_cella::nulla:
-      return "nothing";
-    case oggetto_cella::segnale:
-      return "signal";
-    case oggetto_cella::fine_rallentamento:
-      return "slowdown end";
-    case oggetto_cella::inizio_rallentamento:
-      return "slowdown start";
-    case oggetto_cella::avviso_rallentamento:
-      return "slowdown warning";
-    case oggetto_cella::preavviso_rallentamento:
-      return "slowdown approach";
-    case oggetto_cella::indicatore_v_max:
-      return "maximum-speed indicator";
-    case oggetto_cella::fine_stazione:
-      return "station end";
-    case oggetto_cella::montagna:
-      return "montagna marker";
-    case oggetto_cella::abbattimento:
-      return "speed cap";
-    case oggetto_cella::abbattimento_senza_velocita:
-      return "speed cap without speed";
-    case oggetto_cella::cartello_indicatore:
-      return "indication board";
-  }
-  return "unknown kind";
-}
-
 bool non_vuota(const cella& c) { return !(c == cella{}); }
 
 void cells_text(std::ostream& out, const std::vector<cella>& celle, bool all) {
@@ -287,20 +218,12 @@ json cells_json(const std::vector<cella>& celle, bool all) {
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
     if (!all && !non_vuota(c)) continue;
-    list.push_back({{"index", i},
-                    {"metro", metro_della_cella(i)},
-                    {"meaning", significato_oggetto(c.oggetto)},
-                    {"oggetto", c.oggetto},
-                    {"valore_1", c.valore_1},
-                    {"valore_2", c.valore_2},
-                    {"valore_3", c.valore_3},
-                    {"valore_4", c.valore_4},
-                    {"tempo_segnale", c.tempo_segnale},
-                    {"preavviso", c.preavviso},
-                    {"montagna", c.montagna},
-                    {"velocita_linea", c.velocita_linea},
-                    {"pendenza", c.pendenza},
-                    {"aderenza", c.aderenza}});
+    json entry = {{"index", i},
+                  {"metro", metro_della_cella(i)},
+                  {"meaning", significato_oggetto(c.oggetto)}};
+    for_each_field(cell_fields,
+                   [&](const auto& f) { entry[f.name] = c.*f.member; });
+    list.push_back(std::move(entry));
   }
   return {{"count", celle.size()},
           {"listed", all ? "all" : "non-empty"},
@@ -318,24 +241,16 @@ json stations_json(const std::array<stazione, numero_stazioni>& stazioni) {
   json list = json::array();
   for (std::size_t i = 0; i < stazioni.size(); ++i) {
     const stazione& s = stazioni[i];
-    list.push_back({{"index", i},
-                    {"role", ruolo(i, s)},
-                    {"categoria", s.categoria},
-                    {"inizio_area", s.inizio_area},
-                    {"fine_area", s.fine_area},
-                    {"progressiva", s.progressiva},
-                    {"opzione_1", s.opzione_1},
-                    {"nome", latin1_to_utf8(s.nome)},
-                    {"numero_1", s.numero_1},
-                    {"numero_2", s.numero_2},
-                    {"numero_3", s.numero_3},
-                    {"numero_4", s.numero_4},
-                    {"numero_5", s.numero_5},
-                    {"opzione_2", s.opzione_2},
-                    {"opzione_3", s.opzione_3},
-                    {"opzione_4", s.opzione_4},
-                    {"opzione_5", s.opzione_5},
-                    {"orario", s.orario}});
+    json entry = {{"index", i}, {"role", ruolo_voce(i, s)}};
+    for_each_field(station_fields, [&](const auto& f) {
+      using T = typename std::decay_t<decltype(f)>::type;
+      if constexpr (std::is_same_v<T, std::string>) {
+        entry[f.name] = latin1_to_utf8(s.*f.member);
+      } else {
+        entry[f.name] = s.*f.member;
+      }
+    });
+    list.push_back(std::move(entry));
   }
   return {{"entries", std::move(list)}};
 }

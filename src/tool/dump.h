@@ -25,9 +25,6 @@ std::optional<compiled_kind> kind_from_name(std::string_view path);
 /// "track", "stations" or "cells".
 std::optional<compiled_kind> kind_from_word(std::string_view word);
 
-/// What a cell kind (`oggetto`) stands for, in plain words.
-std::string_view significato_oggetto(std::uint8_t oggetto);
-
 /// Whether any field of the cell is nonzero.
 bool non_vuota(const cella& c);
 
