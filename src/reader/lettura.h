@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/guasto.h"
 #include "model/scenario.h"
 #include "platform/file_system.h"
 #include "reader/field_reader.h"
@@ -58,23 +59,26 @@ struct lettura {
     if (testi.cancella) fs.remove(path);
   }
 
-  /// Records a data fault: code, and where reading stopped (the field at
-  /// `offset` of the open text). `posizione_errore` is left as it is.
-  void guasto(std::int32_t code, std::size_t offset) {
-    s.codice_errore = code;
-    punto(offset);
+  /// A fault found at the field at `offset` of the open text (with no
+  /// place when no text is open).
+  [[nodiscard]] guasto guasto_a(std::int32_t code,
+                                std::optional<std::int32_t> posizione,
+                                std::size_t offset) const {
+    guasto g{code, posizione, std::nullopt};
+    if (campi) {
+      const text_position p = campi->position_of(offset);
+      g.punto = punto_lettura{corrente, p.riga, p.colonna};
+    }
+    return g;
   }
-  /// The same, with the fault's position in metres.
-  void guasto(std::int32_t code, std::int32_t posizione, std::size_t offset) {
-    guasto(code, offset);
-    s.posizione_errore = posizione;
-  }
-  /// Where reading stopped: the field at `offset` of the open text.
-  void punto(std::size_t offset) {
-    if (!campi) return;
-    const text_position p = campi->position_of(offset);
-    s.punto_errore = {corrente, p.riga, p.colonna};
-  }
+};
+
+/// How reading goes on after a record or a pass of a reader.
+enum class [[nodiscard]] esito{
+    avanti,       // the next record
+    fine_record,  // a soft fault (a position beyond the row), recorded: the
+                  // records end here, the closing steps still run
+    rifiuto,      // a hard fault, recorded; the text is closed and deleted
 };
 
 /// A position (or a sum of positions) in cells, in floating point, before
