@@ -59,7 +59,7 @@ std::string encode_stations(
   return out;
 }
 
-std::size_t byte_track(const tracciato_linea& t) {
+std::size_t byte_tracciato(const tracciato_linea& t) {
   std::size_t n = 0;
   for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
     for (const tipo_elemento k : t.tipi(asse)) {
@@ -100,7 +100,7 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink) {
 
 std::string encode_track(const tracciato_linea& t) {
   std::string out;
-  out.reserve(byte_track(t));
+  out.reserve(byte_tracciato(t));
   encode_track(t, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }

@@ -36,7 +36,7 @@ std::string encode_stations(
 /// a 16-bit tag and 0, 2 or 8 value bytes.
 std::string encode_track(const tracciato_linea& t);
 /// Length of the route-wide file of `t`.
-std::size_t byte_track(const tracciato_linea& t);
+std::size_t byte_tracciato(const tracciato_linea& t);
 /// The same bytes handed to `sink` in pieces of about `byte_pezzo_tracciato`,
 /// each ending at an element's end: the file of the longest route is some
 /// 20 MB, and a buffer of its whole size costs more than writing it.

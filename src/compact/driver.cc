@@ -46,7 +46,7 @@ void scrivi_file_compilati(const scenario& s, file_system& fs,
                            const file_names& names) {
   if (s.scrivi_tracciato != 0) {
     fs.replace_in_pieces(
-        names.file_linea(), byte_track(s.tracciato),
+        names.file_linea(), byte_tracciato(s.tracciato),
         [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); });
   }
   fs.replace(names.file_stazioni(), encode_stations(s.stazioni));

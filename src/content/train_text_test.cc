@@ -248,7 +248,7 @@ TEST(TrainText, StationTellingRowsHold) {
 
 TEST(TrainText, StationNamesAreTheSharedCapitalisedNames) {
   const std::vector<stazione_scritta> s = stations();
-  ASSERT_EQ(s.size(), numero_stazioni);
+  ASSERT_EQ(s.size(), numero_stazioni_treno);
   const std::regex name("[A-Z][A-Z ]*(-[A-Z ]*)?[A-Z]");
   std::size_t shortest = 99;
   std::size_t longest = 0;

@@ -40,12 +40,12 @@ struct lettura {
   /// The text being read, and its fields. The fields view `contenuto`, a
   /// copy owned here, so they stay valid while the failure clean-up still
   /// looks at them after the reader's own locals are gone.
-  testo corrente = testo::nessuno;
+  quale_testo corrente = quale_testo::nessuno;
   std::string contenuto;
   std::optional<field_reader> campi;
 
   /// Starts reading `text` (taken over, not copied) as `which`.
-  void apri(testo which, std::string text) {
+  void apri(quale_testo which, std::string text) {
     corrente = which;
     campi.reset();
     contenuto = std::move(text);
@@ -55,7 +55,7 @@ struct lettura {
   void chiudi_e_cancella(const std::string& path) {
     campi.reset();
     contenuto.clear();
-    corrente = testo::nessuno;
+    corrente = quale_testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }
 

@@ -17,7 +17,7 @@ void fallimento(lettura& l) {
   if (l.campi) {
     g = l.guasto_a(codice::lettura_fallita, std::nullopt,
                    l.campi->last_field());
-  } else if (l.corrente != testo::nessuno) {
+  } else if (l.corrente != quale_testo::nessuno) {
     g.punto = punto_lettura{l.corrente, 0, 0};
   }
   l.campi.reset();

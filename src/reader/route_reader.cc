@@ -117,11 +117,11 @@ class lettore_linea {
 bool lettore_linea::leggi() {
   if (!l_.fs.exists(l_.testi.linea)) {
     registra(s_, {codice::testo_linea_mancante, std::nullopt,
-                  punto_lettura{testo::linea, 0, 0}});
+                  punto_lettura{quale_testo::linea, 0, 0}});
     return false;
   }
-  l_.corrente = testo::linea;  // so a text that cannot be read is named
-  l_.apri(testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
+  l_.corrente = quale_testo::linea;  // so a text that cannot be read is named
+  l_.apri(quale_testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
   if (!trova_generale()) return false;
   if (sezione_generale() == esito::rifiuto) return false;
   if (!lunghezza_letta_) throw read_failure("route text without its length");

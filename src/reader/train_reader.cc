@@ -314,7 +314,7 @@ void lettore_treno::fine() {
   riempi_a_gradini(s_, puntatore_velocita_, fino, &cella::velocita_linea, [&] {
     const auto u = unita_velocita(velocita_precedente_);
     if (!u) {
-      s_.punto_errore = {testo::treno, riga_velocita.riga,
+      s_.punto_errore = {quale_testo::treno, riga_velocita.riga,
                          riga_velocita.colonna};
       throw read_failure("line speed beyond 1275 km/h");
     }
@@ -329,7 +329,7 @@ void lettore_treno::fine() {
     if (e.inizio_area % passo_cella != 0 || e.fine_area % passo_cella != 0) {
       // The chainage rows are the route text's.
       registra(s_, {codice::progressiva_non_multipla, std::nullopt,
-                    punto_lettura{testo::linea, 0, 0}});
+                    punto_lettura{quale_testo::linea, 0, 0}});
     }
   }
 }
@@ -339,8 +339,8 @@ void lettore_treno::fine() {
 void leggi_treno(lettura& l) {
   // Set first, so that a text that cannot be read is reported as the train
   // text's.
-  l.corrente = testo::treno;
-  l.apri(testo::treno, l.fs.read(l.testi.treno, limite_testo));
+  l.corrente = quale_testo::treno;
+  l.apri(quale_testo::treno, l.fs.read(l.testi.treno, limite_testo));
   lettore_treno(l).leggi();
 }
 

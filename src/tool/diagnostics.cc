@@ -47,13 +47,13 @@ diagnosi diagnosi_di(const scenario& s, const std::string& testo_linea,
     }
   }
   switch (s.punto_errore.file) {
-    case testo::linea:
+    case quale_testo::linea:
       d.file = testo_linea;
       break;
-    case testo::treno:
+    case quale_testo::treno:
       d.file = testo_treno;
       break;
-    case testo::nessuno:
+    case quale_testo::nessuno:
       return d;
   }
   d.riga = s.punto_errore.riga;
