@@ -12,15 +12,14 @@
 #include <vector>
 
 #include "app/exit_status.h"
+#include "tests/process.h"
 
 namespace {
 
 namespace fsys = std::filesystem;
-
-struct run_result {
-  int status = -1;
-  std::string err;
-};
+using compattatore::run_command;
+using compattatore::run_result;
+using compattatore::shell_quote;
 
 class Program : public ::testing::Test {
  protected:
@@ -33,20 +32,7 @@ class Program : public ::testing::Test {
   void TearDown() override { fsys::remove_all(dir_); }
 
   run_result run() const {
-    const fsys::path err =
-        dir_.parent_path() / (dir_.filename().string() + ".err");
-    const std::string cmd = "env -u DISPLAY '" +
-                            (dir_ / "compattatore").string() + "' 2>'" +
-                            err.string() + "'";
-    const int raw = std::system(cmd.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(err);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    r.err = ss.str();
-    fsys::remove(err);
-    return r;
+    return run_command(dir_, "", shell_quote((dir_ / "compattatore").string()));
   }
 
   std::vector<std::string> files() const {

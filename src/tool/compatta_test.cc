@@ -22,6 +22,7 @@
 #include "reader/memorizza_dati.h"
 #include "tests/json_records.h"
 #include "tests/memory_file_system.h"
+#include "tests/process.h"
 #include "tool/exit_status.h"
 
 namespace compattatore {
@@ -42,31 +43,6 @@ constexpr const char* documents[] = {
     "Orsella_Vantrona_4273_scheda_treno.txt",
 };
 
-struct run_result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const fsys::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::string shell_quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) {
-    if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
-    }
-  }
-  return out + "'";
-}
-
 class Compatta : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,20 +56,9 @@ class Compatta : public ::testing::Test {
   // Runs `exe` with `args` in the temporary directory.
   run_result run_exe(const std::string& exe,
                      const std::vector<std::string>& args) const {
-    const fsys::path out = dir_.string() + ".out";
-    const fsys::path err = dir_.string() + ".err";
-    std::string cmd = "cd " + shell_quote(dir_.string()) +
-                      " && env -u DISPLAY " + shell_quote(exe);
+    std::string cmd = shell_quote(exe);
     for (const std::string& a : args) cmd += ' ' + shell_quote(a);
-    cmd += " >" + shell_quote(out.string()) + " 2>" + shell_quote(err.string());
-    const int raw = std::system(cmd.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
-    fsys::remove(out);
-    fsys::remove(err);
-    return r;
+    return run_command(dir_, "", cmd);
   }
   run_result run(const std::vector<std::string>& args) const {
     return run_exe(COMPATTA_EXE, args);

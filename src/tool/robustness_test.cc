@@ -14,11 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/process.h"
 #include "tool/exit_status.h"
 
 namespace {
 
 namespace fsys = std::filesystem;
+using compattatore::run_command;
+using compattatore::run_result;
+using compattatore::slurp;
 
 const std::vector<std::string> outputs = {
     "Orsella_Vantrona_4273.dat",
@@ -29,29 +33,10 @@ const std::vector<std::string> outputs = {
     "Orsella_Vantrona_linea.dat",
 };
 
-std::string slurp(const fsys::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-struct run_result {
-  int status = -1;
-  std::string err;
-};
-
-// Runs `command` (already quoted) in `dir` with `env` set, stderr captured.
+// Runs `command` (already quoted) in `dir` with `env` set.
 run_result run_in(const fsys::path& dir, const std::string& env,
                   const std::string& command) {
-  const fsys::path err = dir.string() + ".err";
-  const std::string cmd = "cd '" + dir.string() + "' && env -u DISPLAY " + env +
-                          " " + command + " >/dev/null 2>'" + err.string() +
-                          "'";
-  const int raw = std::system(cmd.c_str());
-  run_result r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(err)};
-  fsys::remove(err);
-  return r;
+  return run_command(dir, env, command);
 }
 
 // Every regular file of a directory by name, with its bytes.
