@@ -38,6 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   // Finding a position scans the text, so only the last field's is checked.
   const auto p = r.position_of(r.last_field());
-  if (p.riga < 1 || p.colonna < 1) __builtin_trap();
+  if (p.line < 1 || p.column < 1) __builtin_trap();
   return 0;
 }

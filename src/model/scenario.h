@@ -100,8 +100,8 @@ enum class quale_testo : std::uint8_t { nessuno, linea, treno };
 /// file; the author's tool reports it.
 struct punto_lettura {
   quale_testo file = quale_testo::nessuno;
-  std::int32_t riga = 0;
-  std::int32_t colonna = 0;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
 
   friend bool operator==(const punto_lettura&, const punto_lettura&) = default;
 };

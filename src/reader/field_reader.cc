@@ -130,11 +130,11 @@ text_position field_reader::position_of(std::size_t offset) const {
     const char c = text_[i];
     if (c == '\n' ||
         (c == '\r' && !(i + 1 < text_.size() && text_[i + 1] == '\n'))) {
-      ++p.riga;
+      ++p.line;
       line_start = i + 1;
     }
   }
-  p.colonna = static_cast<std::int32_t>(offset - line_start + 1);
+  p.column = static_cast<std::int32_t>(offset - line_start + 1);
   return p;
 }
 

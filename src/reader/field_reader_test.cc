@@ -130,14 +130,14 @@ TEST(FieldReader, KnowsWhereEachFieldBegins) {
   const std::vector<text_position> expected = {{1, 1}, {1, 5}, {2, 1}, {3, 3},
                                                {3, 8}, {4, 1}, {5, 1}};
   for (const text_position& want : expected) {
-    if (want.riga == 3 && want.colonna == 8) {
+    if (want.line == 3 && want.column == 8) {
       r.read_i32();
     } else {
       r.read_text();
     }
     const text_position got = r.position_of(r.last_field());
-    EXPECT_EQ(got.riga, want.riga);
-    EXPECT_EQ(got.colonna, want.colonna);
+    EXPECT_EQ(got.line, want.line);
+    EXPECT_EQ(got.column, want.column);
   }
 }
 

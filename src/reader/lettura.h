@@ -67,7 +67,7 @@ struct lettura {
     guasto g{code, posizione, std::nullopt};
     if (campi) {
       const text_position p = campi->position_of(offset);
-      g.punto = punto_lettura{corrente, p.riga, p.colonna};
+      g.punto = punto_lettura{corrente, p.line, p.column};
     }
     return g;
   }

@@ -307,15 +307,15 @@ void lettore_treno::leggi() {
 void lettore_treno::fine() {
   // Once the text is gone a closing fill can no longer be traced to its
   // row, so find that row first.
-  const text_position riga_velocita = f_.position_of(campo_velocita_);
+  const text_position posto_velocita = f_.position_of(campo_velocita_);
   l_.chiudi_e_cancella(l_.testi.treno);
 
   const std::int32_t fino = s_.numero_celle - celle_senza_riempimento;
   riempi_a_gradini(s_, puntatore_velocita_, fino, &cella::velocita_linea, [&] {
     const auto u = unita_velocita(velocita_precedente_);
     if (!u) {
-      s_.punto_errore = {quale_testo::treno, riga_velocita.riga,
-                         riga_velocita.colonna};
+      s_.punto_errore = {quale_testo::treno, posto_velocita.line,
+                         posto_velocita.column};
       throw read_failure("line speed beyond 1275 km/h");
     }
     return *u;

@@ -56,8 +56,8 @@ diagnosi diagnosi_di(const scenario& s, const std::string& testo_linea,
     case quale_testo::nessuno:
       return d;
   }
-  d.riga = s.punto_errore.riga;
-  d.colonna = s.punto_errore.colonna;
+  d.line = s.punto_errore.line;
+  d.column = s.punto_errore.column;
   return d;
 }
 
@@ -68,9 +68,9 @@ std::string riga_diagnostica(const diagnosi& d) {
     out = prefisso_tool;
   } else {
     out = d.file;
-    if (d.riga > 0) {
-      out += ':' + std::to_string(d.riga);
-      if (d.colonna > 0) out += ':' + std::to_string(d.colonna);
+    if (d.line > 0) {
+      out += ':' + std::to_string(d.line);
+      if (d.column > 0) out += ':' + std::to_string(d.column);
     }
     out += ": ";
   }
@@ -95,8 +95,8 @@ nlohmann::ordered_json json_diagnosi(const diagnosi& d) {
   j["message"] = d.message;
   if (!d.file.empty()) {
     j["file"] = d.file;
-    if (d.riga > 0) j["line"] = d.riga;
-    if (d.colonna > 0) j["column"] = d.colonna;
+    if (d.line > 0) j["line"] = d.line;
+    if (d.column > 0) j["column"] = d.column;
   }
   if (d.cella) j["cell"] = *d.cella;
   return j;
