@@ -6,9 +6,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/real_file_system.h"
 #include "bench/scenario_generator.h"
 #include "model/file_names.h"
+#include "platform/real_file_system.h"
 
 int main(int argc, char** argv) {
   namespace c = compattatore;

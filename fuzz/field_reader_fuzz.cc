@@ -20,9 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
           (void)compattatore::contains_ci(f, "[generale]");
           break;
         }
-        case 1: (void)r.read_i32(); break;
-        case 2: (void)r.read_i16(); break;
-        default: (void)r.read_u8(); break;
+        case 1:
+          (void)r.read_i32();
+          break;
+        case 2:
+          (void)r.read_i16();
+          break;
+        default:
+          (void)r.read_u8();
+          break;
       }
     } catch (const compattatore::read_failure&) {
       // A reader stops at its first failure; skip a field to go on probing.
@@ -32,6 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   // Finding a position scans the text, so only the last field's is checked.
   const auto p = r.position_of(r.last_field());
-  if (p.riga < 1 || p.colonna < 1) __builtin_trap();
+  if (p.line < 1 || p.column < 1) __builtin_trap();
   return 0;
 }

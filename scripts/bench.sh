@@ -16,8 +16,7 @@
 # empty process's fastest fork-to-exit time to the floor. Processor time (user and
 # system) is shown beside the wall time: other work on the machine disturbs
 # it less. The targets are judged on wall time. The compile is `compatta
-# compile` when that tool is built, otherwise bench/compila_testi, the
-# core's compile alone.
+# compile`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${RUNS:-11}
@@ -25,10 +24,11 @@ runs=${RUNS:-11}
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release >/dev/null
 b=build/release
-for tool in tempo_processo io_floor genera_scenario compila_testi processo_vuoto; do
+for tool in tempo_processo io_floor genera_scenario processo_vuoto; do
   [ -x "$b/bench/$tool" ] || { echo "bench: $b/bench/$tool missing"; exit 1; }
 done
-compatta=$(find "$b" -name compatta -type f -perm -u+x 2>/dev/null | head -n1)
+compatta=$b/src/tool/compatta
+[ -x "$compatta" ] || { echo "bench: $compatta missing"; exit 1; }
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -68,11 +68,7 @@ p_floor_cpu=$(echo "$floor" | field cpu_s)
 largest_program=$(cd "$tmp/program" && stat -c %s "${program_files[@]}" | sort -n | tail -n1)
 
 # 2. Compiles of generated scenarios.
-if [ -n "$compatta" ]; then
-  compiler="compatta compile ($compatta)"
-else
-  compiler="bench/compila_testi (the core's compile; compatta not built)"
-fi
+compiler="compatta compile ($compatta)"
 declare -A c_time c_cpu c_rss c_floor c_floor_cpu c_largest
 for km in 10 100 1000; do
   name="Generata_${km}km"
@@ -83,11 +79,7 @@ for km in 10 100 1000; do
   route="$texts/${name}_linea.txt"
   train="$texts/${name}_9000-.txt"
   files=("${name}_linea.dat" "${name}_9000.sim" "${name}_9000.dat")
-  if [ -n "$compatta" ]; then
-    cmd=("$compatta" compile "$route" "$train" -o "$dir")
-  else
-    cmd=("$b/bench/compila_testi" "$route" "$train" "$dir" "$name" 9000)
-  fi
+  cmd=("$compatta" compile "$route" "$train" -o "$dir")
   # Status 0 from every run: the texts read without a data fault.
   out=$("$b/bench/tempo_processo" "$runs" "$dir" "${files[@]}" -- "${cmd[@]}")
   c_time[$km]=$(echo "$out" | field median_s)

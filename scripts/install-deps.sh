@@ -14,6 +14,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev          # compatta's command line, JSON
   xvfb xauth                               # window tests under a virtual display
   help2man dpkg-dev file                   # manual pages, the Debian package
+  clang-format                             # the formatting check among the tests
 )
 
 missing=()

@@ -7,18 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "model/record_fields.h"
 #include "model/scenario.h"
 
 namespace compattatore {
 
 /// Every field of a cell, in record order.
 inline std::string descrivi(const cella& c) {
-  auto n = [](int v) { return std::to_string(v); };
-  return "oggetto " + n(c.oggetto) + ", valori " + n(c.valore_1) + " " +
-         n(c.valore_2) + " " + n(c.valore_3) + " " + n(c.valore_4) +
-         ", tempo " + n(c.tempo_segnale) + ", preavviso " + n(c.preavviso) +
-         ", montagna " + n(c.montagna) + ", velocita " + n(c.velocita_linea) +
-         ", pendenza " + n(c.pendenza) + ", aderenza " + n(c.aderenza);
+  std::string out;
+  for_each_field(cell_fields, [&](const auto& f) {
+    if (!out.empty()) out += ", ";
+    out += std::string(f.name) + " " + std::to_string(int{c.*f.member});
+  });
+  return out;
 }
 
 /// One line per cell that differs, "cell i: got ... want ..."; empty when

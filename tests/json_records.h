@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "model/record_fields.h"
 #include "model/scenario.h"
 #include "model/tracciato.h"
 #include "tool/dump.h"
@@ -21,17 +23,10 @@ inline std::vector<cella> cells_from_json(const nlohmann::json& j) {
   std::vector<cella> row(j.at("count").get<std::size_t>());
   for (const nlohmann::json& c : j.at("cells")) {
     cella& k = row.at(c.at("index").get<std::size_t>());
-    k.oggetto = c.at("oggetto").get<std::uint8_t>();
-    k.valore_1 = c.at("valore_1").get<std::int16_t>();
-    k.valore_2 = c.at("valore_2").get<std::int16_t>();
-    k.valore_3 = c.at("valore_3").get<std::int16_t>();
-    k.valore_4 = c.at("valore_4").get<std::int16_t>();
-    k.tempo_segnale = c.at("tempo_segnale").get<std::uint8_t>();
-    k.preavviso = c.at("preavviso").get<std::uint8_t>();
-    k.montagna = c.at("montagna").get<std::uint8_t>();
-    k.velocita_linea = c.at("velocita_linea").get<std::uint8_t>();
-    k.pendenza = c.at("pendenza").get<std::uint8_t>();
-    k.aderenza = c.at("aderenza").get<std::uint8_t>();
+    for_each_field(cell_fields, [&](const auto& f) {
+      using T = typename std::decay_t<decltype(f)>::type;
+      k.*f.member = c.at(std::string(f.name)).template get<T>();
+    });
   }
   return row;
 }
@@ -41,22 +36,15 @@ inline std::array<stazione, numero_stazioni> stations_from_json(
   std::array<stazione, numero_stazioni> table{};
   for (const nlohmann::json& e : j.at("entries")) {
     stazione& s = table.at(e.at("index").get<std::size_t>());
-    s.categoria = e.at("categoria").get<std::uint8_t>();
-    s.inizio_area = e.at("inizio_area").get<std::int32_t>();
-    s.fine_area = e.at("fine_area").get<std::int32_t>();
-    s.progressiva = e.at("progressiva").get<std::int32_t>();
-    s.opzione_1 = e.at("opzione_1").get<std::uint8_t>();
-    s.nome = tool::utf8_to_latin1(e.at("nome").get<std::string>());
-    s.numero_1 = e.at("numero_1").get<std::int16_t>();
-    s.numero_2 = e.at("numero_2").get<std::int16_t>();
-    s.numero_3 = e.at("numero_3").get<std::int16_t>();
-    s.numero_4 = e.at("numero_4").get<std::int16_t>();
-    s.numero_5 = e.at("numero_5").get<std::int16_t>();
-    s.opzione_2 = e.at("opzione_2").get<std::uint8_t>();
-    s.opzione_3 = e.at("opzione_3").get<std::uint8_t>();
-    s.opzione_4 = e.at("opzione_4").get<std::uint8_t>();
-    s.opzione_5 = e.at("opzione_5").get<std::uint8_t>();
-    s.orario = e.at("orario").get<std::int32_t>();
+    for_each_field(station_fields, [&](const auto& f) {
+      using T = typename std::decay_t<decltype(f)>::type;
+      const nlohmann::json& v = e.at(std::string(f.name));
+      if constexpr (std::is_same_v<T, std::string>) {
+        s.*f.member = tool::utf8_to_latin1(v.get<std::string>());
+      } else {
+        s.*f.member = v.template get<T>();
+      }
+    });
   }
   return table;
 }

@@ -9,15 +9,14 @@
 #include <vector>
 
 #include "model/fatal_report.h"
-#include "model/file_system.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 
 class memory_file_system : public file_system {
  public:
   bool exists(const std::string& path) override;
-  std::string read(const std::string& path,
-                   std::size_t max_bytes = limite_testo) override;
+  std::string read(const std::string& path, std::size_t max_bytes) override;
   void replace(const std::string& path, std::string_view bytes) override;
   /// All or nothing: a failing path among them changes none.
   void replace_set(const std::vector<new_file>& set) override;

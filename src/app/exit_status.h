@@ -1,14 +1,11 @@
-// Exit statuses of the executables; the README lists them.
+// Exit statuses of the program; the README lists them.
 #ifndef APP_EXIT_STATUS_H_
 #define APP_EXIT_STATUS_H_
 
 namespace compattatore::exit_status {
 
 inline constexpr int ok = 0;
-/// compatta: a data fault was recorded (the files are still written).
-inline constexpr int data_fault = 1;
-/// A file could not be read, written, replaced or deleted (compatta: also
-/// wrong usage).
+/// A file could not be read, written, replaced or deleted.
 inline constexpr int file_failure = 2;
 /// A seal guard failed: " Errore n. " was shown and nothing was written.
 inline constexpr int errore = 3;

@@ -12,11 +12,11 @@
 #include <string_view>
 
 #include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "app/run_sequence.h"
 #include "app/window.h"
 #include "model/fatal_report.h"
 #include "model/scenario.h"
+#include "platform/real_file_system.h"
 #include "version/version.h"
 
 namespace {

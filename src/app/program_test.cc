@@ -17,23 +17,15 @@
 #include <vector>
 
 #include "app/exit_status.h"
+#include "tests/process.h"
 
 namespace {
 
 namespace fsys = std::filesystem;
-
-struct run_result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const fsys::path& p) {
-  std::ifstream in(p);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using compattatore::run_command;
+using compattatore::run_result;
+using compattatore::shell_quote;
+using compattatore::slurp;
 
 class Program : public ::testing::Test {
  protected:
@@ -45,28 +37,17 @@ class Program : public ::testing::Test {
   }
   void TearDown() override { fsys::remove_all(dir_); }
 
-  // Runs the copy with `args` (already quoted for the shell), as `user`
-  // when one is named.
+  // Runs the copy with `args` (already quoted for the shell) and `env`
+  // ("NAME=value" words), as the user whose number is `user` when given.
   run_result run(const std::string& args = "", const std::string& user = "",
-                 const std::string& environment = "") const {
-    const std::string base = dir_.parent_path() / dir_.filename().string();
-    const std::string out = base + ".out";
-    const std::string err = base + ".err";
+                 const std::string& env = "") const {
     const std::string as = user.empty()
                                ? ""
                                : "setpriv --reuid=" + user +
                                      " --regid=" + user + " --clear-groups ";
-    const std::string cmd = "env -u DISPLAY " + environment + " " + as + "'" +
-                            (dir_ / "compattatore").string() + "' " + args +
-                            " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(cmd.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
-    fsys::remove(out);
-    fsys::remove(err);
-    return r;
+    return run_command(
+        dir_, env,
+        as + shell_quote((dir_ / "compattatore").string()) + " " + args);
   }
 
   std::vector<std::string> files() const {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "model/fatal_report.h"
-#include "model/file_system.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 

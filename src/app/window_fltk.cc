@@ -126,7 +126,10 @@ class fltk_window : public window {
     while (box.shown()) Fl::wait();
   }
 
-  void close() override { form1_.hide(); Fl::flush(); }
+  void close() override {
+    form1_.hide();
+    Fl::flush();
+  }
 
  private:
   Fl_Window form1_;

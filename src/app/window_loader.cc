@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/real_file_system.h"
 #include "app/window.h"
+#include "platform/real_file_system.h"
 
 namespace compattatore {
 namespace {

@@ -2,46 +2,45 @@
 
 #include <cassert>
 #include <cstdint>
+#include <type_traits>
 
 #include "compact/le_encoding.h"
+#include "model/record_fields.h"
 
 namespace compattatore {
 
+namespace {
+
+template <typename T>
+void put_field(std::string& out, const T& v) {
+  if constexpr (std::is_same_v<T, std::string>) {
+    // The length field is 16 bits wide; a longer name is cut to what it can
+    // announce, so the record stays readable.
+    const std::size_t n = v.size() > 0xffffu ? 0xffffu : v.size();
+    put_u16(out, static_cast<std::uint16_t>(n));
+    out.append(v, 0, n);
+  } else if constexpr (sizeof(T) == 1) {
+    put_u8(out, v);
+  } else if constexpr (sizeof(T) == 2) {
+    put_i16(out, v);
+  } else {
+    put_i32(out, v);
+  }
+}
+
+template <typename Record, typename Fields>
+void encode_record(std::string& out, const Record& r, const Fields& fields) {
+  for_each_field(fields, [&](const auto& f) { put_field(out, r.*f.member); });
+}
+
+}  // namespace
+
 void encode_cell(std::string& out, const cella& c) {
-  put_u8(out, c.oggetto);
-  put_i16(out, c.valore_1);
-  put_i16(out, c.valore_2);
-  put_i16(out, c.valore_3);
-  put_i16(out, c.valore_4);
-  put_u8(out, c.tempo_segnale);
-  put_u8(out, c.preavviso);
-  put_u8(out, c.montagna);
-  put_u8(out, c.velocita_linea);
-  put_u8(out, c.pendenza);
-  put_u8(out, c.aderenza);
+  encode_record(out, c, cell_fields);
 }
 
 void encode_station(std::string& out, const stazione& s) {
-  put_u8(out, s.categoria);
-  put_i32(out, s.inizio_area);
-  put_i32(out, s.fine_area);
-  put_i32(out, s.progressiva);
-  put_u8(out, s.opzione_1);
-  // The length field is 16 bits wide; a longer name is cut to what it can
-  // announce, so the record stays readable.
-  const std::size_t n = s.nome.size() > 0xffffu ? 0xffffu : s.nome.size();
-  put_u16(out, static_cast<std::uint16_t>(n));
-  out.append(s.nome, 0, n);
-  put_i16(out, s.numero_1);
-  put_i16(out, s.numero_2);
-  put_i16(out, s.numero_3);
-  put_i16(out, s.numero_4);
-  put_i16(out, s.numero_5);
-  put_u8(out, s.opzione_2);
-  put_u8(out, s.opzione_3);
-  put_u8(out, s.opzione_4);
-  put_u8(out, s.opzione_5);
-  put_i32(out, s.orario);
+  encode_record(out, s, station_fields);
 }
 
 std::string encode_cells(std::span<const cella> celle) {
@@ -60,7 +59,7 @@ std::string encode_stations(
   return out;
 }
 
-std::size_t byte_track(const tracciato_linea& t) {
+std::size_t byte_tracciato(const tracciato_linea& t) {
   std::size_t n = 0;
   for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
     for (const tipo_elemento k : t.tipi(asse)) {
@@ -101,7 +100,7 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink) {
 
 std::string encode_track(const tracciato_linea& t) {
   std::string out;
-  out.reserve(byte_track(t));
+  out.reserve(byte_tracciato(t));
   encode_track(t, [&out](std::string_view piece) { out.append(piece); });
   return out;
 }

@@ -8,17 +8,21 @@
 #include <span>
 #include <string>
 
-#include "model/file_system.h"
+#include "model/record_fields.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 
 /// Bytes of one cell record.
-inline constexpr std::size_t byte_cella = 15;
+inline constexpr std::size_t byte_cella = fixed_bytes(cell_fields, false);
 /// Bytes of the longest track element: a tag and a double.
 inline constexpr std::size_t byte_elemento_massimo = 10;
 /// Bytes of a station record with an empty name.
-inline constexpr std::size_t byte_stazione_senza_nome = 34;
+inline constexpr std::size_t byte_stazione_senza_nome =
+    fixed_bytes(station_fields, false) + fixed_bytes(station_fields, true);
+static_assert(byte_cella == 15 && byte_stazione_senza_nome == 34,
+              "the record layouts are the simulator's: never change them");
 
 void encode_cell(std::string& out, const cella& c);
 void encode_station(std::string& out, const stazione& s);
@@ -32,7 +36,7 @@ std::string encode_stations(
 /// a 16-bit tag and 0, 2 or 8 value bytes.
 std::string encode_track(const tracciato_linea& t);
 /// Length of the route-wide file of `t`.
-std::size_t byte_track(const tracciato_linea& t);
+std::size_t byte_tracciato(const tracciato_linea& t);
 /// The same bytes handed to `sink` in pieces of about `byte_pezzo_tracciato`,
 /// each ending at an element's end: the file of the longest route is some
 /// 20 MB, and a buffer of its whole size costs more than writing it.

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 #include "compact/compiled_files.h"
 #include "compact/le_encoding.h"
+#include "model/record_fields.h"
 
 namespace compattatore {
 namespace {
@@ -24,6 +26,17 @@ class cursor {
 
   // REQUIRES: has(width of the value).
   std::uint8_t u8() { return static_cast<std::uint8_t>(bytes_[pos_++]); }
+  /// A fixed-width field of type T.
+  template <typename T>
+  T get() {
+    if constexpr (sizeof(T) == 1) {
+      return u8();
+    } else if constexpr (sizeof(T) == 2) {
+      return i16();
+    } else {
+      return i32();
+    }
+  }
   std::uint16_t u16() { return get_u16(advance(2)); }
   std::int16_t i16() { return get_i16(advance(2)); }
   std::int32_t i32() { return get_i32(advance(4)); }
@@ -49,12 +62,10 @@ class cursor {
 
 std::string num(std::size_t n) { return std::to_string(n); }
 
-// Fixed part of a station record after the name: five 16-bit numbers, four
-// options, the 32-bit time.
-constexpr std::size_t byte_dopo_nome = 5 * 2 + 4 + 4;
-// Fixed part before the name, its length included.
-constexpr std::size_t byte_prima_del_nome =
-    byte_stazione_senza_nome - byte_dopo_nome;
+// Fixed part of a station record after the name, and before it (the name's
+// length included).
+constexpr std::size_t byte_dopo_nome = fixed_bytes(station_fields, true);
+constexpr std::size_t byte_prima_del_nome = fixed_bytes(station_fields, false);
 
 }  // namespace
 
@@ -69,17 +80,10 @@ bool decode_cells(std::string_view bytes, std::vector<cella>* out,
   std::vector<cella> celle(bytes.size() / byte_cella);
   cursor in(bytes);
   for (cella& c : celle) {
-    c.oggetto = in.u8();
-    c.valore_1 = in.i16();
-    c.valore_2 = in.i16();
-    c.valore_3 = in.i16();
-    c.valore_4 = in.i16();
-    c.tempo_segnale = in.u8();
-    c.preavviso = in.u8();
-    c.montagna = in.u8();
-    c.velocita_linea = in.u8();
-    c.pendenza = in.u8();
-    c.aderenza = in.u8();
+    for_each_field(cell_fields, [&](const auto& f) {
+      using T = typename std::decay_t<decltype(f)>::type;
+      c.*f.member = in.get<T>();
+    });
   }
   *out = std::move(celle);
   return true;
@@ -100,24 +104,22 @@ bool decode_stations(std::string_view bytes,
     };
     if (!in.has(byte_prima_del_nome)) return cut_short(byte_prima_del_nome);
     stazione& s = table[i];
-    s.categoria = in.u8();
-    s.inizio_area = in.i32();
-    s.fine_area = in.i32();
-    s.progressiva = in.i32();
-    s.opzione_1 = in.u8();
-    const std::size_t n = in.u16();
-    if (!in.has(n + byte_dopo_nome)) return cut_short(n + byte_dopo_nome);
-    s.nome = in.text(n);
-    s.numero_1 = in.i16();
-    s.numero_2 = in.i16();
-    s.numero_3 = in.i16();
-    s.numero_4 = in.i16();
-    s.numero_5 = in.i16();
-    s.opzione_2 = in.u8();
-    s.opzione_3 = in.u8();
-    s.opzione_4 = in.u8();
-    s.opzione_5 = in.u8();
-    s.orario = in.i32();
+    bool whole = true;
+    for_each_field(station_fields, [&](const auto& f) {
+      using T = typename std::decay_t<decltype(f)>::type;
+      if (!whole) return;
+      if constexpr (std::is_same_v<T, std::string>) {
+        const std::size_t n = in.u16();
+        if (!in.has(n + byte_dopo_nome)) {
+          whole = cut_short(n + byte_dopo_nome);
+          return;
+        }
+        s.*f.member = in.text(n);
+      } else {
+        s.*f.member = in.get<T>();
+      }
+    });
+    if (!whole) return false;
   }
   if (!in.done()) {
     *err = num(in.left()) + " bytes follow the " + num(table.size()) +

@@ -8,9 +8,11 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "compact/compiled_files.h"
+#include "model/record_fields.h"
 
 namespace compattatore {
 namespace {
@@ -142,6 +144,7 @@ TEST(DecodeCompiledFiles, RandomBytesDecodeCleanlyOrNotAtAll) {
   std::uniform_int_distribution<int> pick(0, 2);
   std::uniform_int_distribution<int> name_length(0, 5);
   int accepted_tracks = 0;
+  int accepted_stations = 0;
   for (int round = 0; round < 400; ++round) {
     std::string in(length(gen), '\0');
     for (char& c : in) c = static_cast<char>(byte(gen));
@@ -163,15 +166,33 @@ TEST(DecodeCompiledFiles, RandomBytesDecodeCleanlyOrNotAtAll) {
       named[i + 1] = 0;
     }
 
+    // A well-formed station table with random values and short names, cut
+    // anywhere in every third round.
+    std::array<stazione, numero_stazioni> table{};
+    for (stazione& e : table) {
+      for_each_field(station_fields, [&](const auto& f) {
+        using T = typename std::decay_t<decltype(f)>::type;
+        if constexpr (std::is_same_v<T, std::string>) {
+          e.*f.member = std::string(static_cast<std::size_t>(name_length(gen)),
+                                    static_cast<char>(byte(gen)));
+        } else {
+          e.*f.member = static_cast<T>(byte(gen) << 8 | byte(gen));
+        }
+      });
+    }
+    std::string stations = encode_stations(table);
+    if (round % 3 == 0) stations.resize(length(gen) % stations.size());
+
     std::vector<cella> c;
     std::string err;
     if (decode_cells(in, &c, &err)) {
       EXPECT_EQ(encode_cells(c), in);
     }
-    for (const std::string* s : {&in, &named}) {
+    for (const std::string* s : {&in, &named, &stations}) {
       std::array<stazione, numero_stazioni> st{};
       if (decode_stations(*s, &st, &err)) {
         EXPECT_EQ(encode_stations(st), *s);
+        ++accepted_stations;
       }
     }
     for (const std::string* s : {&in, &elements}) {
@@ -183,6 +204,7 @@ TEST(DecodeCompiledFiles, RandomBytesDecodeCleanlyOrNotAtAll) {
     }
   }
   EXPECT_GT(accepted_tracks, 0);
+  EXPECT_GT(accepted_stations, 0);
 }
 
 }  // namespace

@@ -105,9 +105,9 @@ TEST(CompiledFiles, TrackElementsCarryTheirTags) {
             "02 00 01 00 "
             "00 00 "
             "00 00");
-  EXPECT_EQ(byte_track(t), 28u);
+  EXPECT_EQ(byte_tracciato(t), 28u);
   EXPECT_TRUE(encode_track(tracciato_linea{}).empty());
-  EXPECT_EQ(byte_track(tracciato_linea{}), 0u);
+  EXPECT_EQ(byte_tracciato(tracciato_linea{}), 0u);
 }
 
 // A line longer than one piece: the pieces, put together, are the whole
@@ -133,7 +133,7 @@ TEST(CompiledFiles, TrackInPiecesIsTheWholeFile) {
   // Per row: two 4-byte integers, 39997 10-byte doubles, two empties.
   const std::size_t riga = 8 + 39997 * 10 + 4;
   ASSERT_EQ(all.size(), 2 * riga);
-  EXPECT_EQ(byte_track(t), 2 * riga);
+  EXPECT_EQ(byte_tracciato(t), 2 * riga);
 
   const auto elemento = [&](std::size_t asse, std::size_t m) {
     return all.substr(asse * riga + 8 + (m - 2) * 10, 10);

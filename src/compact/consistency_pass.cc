@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/codici_errore.h"
+#include "model/guasto.h"
 
 namespace compattatore {
 namespace {
@@ -62,10 +63,10 @@ class riga_celle {
 
   /// Overwrites any earlier fault, including where a reader stopped (this
   /// fault is in no text); the pass goes on.
+  // The pass works on cells, not on text: the fault has no place in one.
   void guasto(std::int32_t code, int c) {
-    s_.codice_errore = code;
-    s_.posizione_errore = static_cast<std::int32_t>(c) * passo_cella;
-    s_.punto_errore = {};
+    registra(s_, {code, static_cast<std::int32_t>(c) * passo_cella,
+                  punto_lettura{}});
   }
 
  private:

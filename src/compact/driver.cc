@@ -50,7 +50,7 @@ void scrivi_file_compilati(const scenario& s, file_system& fs,
   std::vector<new_file> files;
   if (s.scrivi_tracciato != 0) {
     files.push_back(
-        {names.file_linea(), byte_track(s.tracciato),
+        {names.file_linea(), byte_tracciato(s.tracciato),
          [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); }});
   }
   files.push_back({names.file_stazioni(), stazioni.size(),

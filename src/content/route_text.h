@@ -6,7 +6,7 @@
 
 #include "content/text_writer.h"
 #include "model/file_names.h"
-#include "model/file_system.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 

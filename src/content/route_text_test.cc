@@ -23,10 +23,10 @@ std::vector<std::string> route() { return linee(righe_linea()); }
 // The groups of each row that matches `grammar` (group 0 the whole row);
 // a row that does not match fails the test and gives no groups.
 using gruppi_riga = std::vector<std::string>;
-std::vector<gruppi_riga> match_all(const std::vector<std::string> &rows,
-                                   const std::regex &grammar) {
+std::vector<gruppi_riga> match_all(const std::vector<std::string>& rows,
+                                   const std::regex& grammar) {
   std::vector<gruppi_riga> out;
-  for (const std::string &row : rows) {
+  for (const std::string& row : rows) {
     std::smatch m;
     EXPECT_TRUE(std::regex_match(row, m, grammar)) << row;
     out.emplace_back(m.begin(), m.end());
@@ -34,7 +34,7 @@ std::vector<gruppi_riga> match_all(const std::vector<std::string> &rows,
   return out;
 }
 
-int num(const std::string &s) { return numero(s); }
+int num(const std::string& s) { return numero(s); }
 
 TEST(RouteText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
   const righe r = righe_linea();
@@ -44,7 +44,7 @@ TEST(RouteText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
 
   struct Case {
     std::size_t index;
-    const char *heading;
+    const char* heading;
     std::size_t rows;
   };
   const Case cases[] = {
@@ -54,16 +54,16 @@ TEST(RouteText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
       {139, "[fine]", 0},
   };
   std::size_t headings = 0;
-  for (const std::string &line : lines) headings += line.starts_with('[');
+  for (const std::string& line : lines) headings += line.starts_with('[');
   EXPECT_EQ(headings, std::size(cases));
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     EXPECT_EQ(lines[c.index], c.heading);
     EXPECT_EQ(sezione(lines, c.heading).size(), c.rows) << c.heading;
   }
 }
 
 TEST(RouteText, NoLineIsEmptyOrPaddedAndEveryCharacterIsPrintableAscii) {
-  for (const std::string &line : route()) {
+  for (const std::string& line : route()) {
     ASSERT_FALSE(line.empty());
     EXPECT_NE(line.front(), ' ') << line;
     EXPECT_NE(line.back(), ' ') << line;
@@ -77,9 +77,9 @@ TEST(RouteText, FileHoldsTheLinesWithCrLfAndReplacesAnOlderFile) {
   fs.files["/d/Orsella_Vantrona_linea.txt"] = std::string(20000, '#');
   dati_linea(fs, names);
 
-  const std::string &text = fs.files["/d/Orsella_Vantrona_linea.txt"];
+  const std::string& text = fs.files["/d/Orsella_Vantrona_linea.txt"];
   std::string expected;
-  for (const std::string &line : route()) expected += line + "\r\n";
+  for (const std::string& line : route()) expected += line + "\r\n";
   EXPECT_EQ(text, expected);
   EXPECT_TRUE(text.starts_with("[generale]\r\n"));
   EXPECT_TRUE(text.ends_with("\r\n[fine]\r\n"));
@@ -119,7 +119,7 @@ struct curva {
 std::vector<curva> curves() {
   const std::regex grammar("(curva[sd][2-5]),  " + n + ",  " + n);
   std::vector<curva> out;
-  for (const gruppi_riga &m : match_all(sezione(route(), "[curve]"), grammar)) {
+  for (const gruppi_riga& m : match_all(sezione(route(), "[curve]"), grammar)) {
     if (!m.empty()) out.push_back({m[1], num(m[2]), num(m[3])});
   }
   return out;
@@ -127,7 +127,7 @@ std::vector<curva> curves() {
 
 TEST(RouteText, CurvesKeepTheirKeywordCounts) {
   std::map<std::string, int> counts;
-  for (const curva &c : curves()) ++counts[c.keyword];
+  for (const curva& c : curves()) ++counts[c.keyword];
   const std::map<std::string, int> expected = {
       {"curvas4", 24}, {"curvad4", 18}, {"curvad3", 14}, {"curvas2", 6},
       {"curvas3", 4},  {"curvas5", 3},  {"curvad5", 3},  {"curvad2", 2},
@@ -159,7 +159,7 @@ TEST(RouteText, CurveTellingRowsHoldAndTheLineIsStraightFrom48800) {
   ASSERT_EQ(rows.size(), 74u);
   EXPECT_EQ(rows.front(), "curvas3,  1000,  500");
   EXPECT_EQ(rows.back(), "curvad3,  74150,  250");
-  const auto at = [&rows](const std::string &row) {
+  const auto at = [&rows](const std::string& row) {
     return std::find(rows.begin(), rows.end(), row);
   };
   EXPECT_NE(at("curvas2,  4250,  50"), rows.end());
@@ -169,7 +169,7 @@ TEST(RouteText, CurveTellingRowsHoldAndTheLineIsStraightFrom48800) {
   EXPECT_EQ(*(touch + 1), "curvas4,  7050,  250");
 
   const std::vector<curva> c = curves();
-  const auto by_length = [](const curva &a, const curva &b) {
+  const auto by_length = [](const curva& a, const curva& b) {
     return a.lunghezza < b.lunghezza;
   };
   std::vector<curva> sorted = c;
@@ -180,7 +180,7 @@ TEST(RouteText, CurveTellingRowsHoldAndTheLineIsStraightFrom48800) {
   EXPECT_GT(sorted.back().lunghezza, sorted[sorted.size() - 2].lunghezza);
 
   const auto straight = std::find_if(
-      c.begin(), c.end(), [](const curva &x) { return x.inizio == 48800; });
+      c.begin(), c.end(), [](const curva& x) { return x.inizio == 48800; });
   ASSERT_NE(straight, c.end());
   ASSERT_NE(straight + 1, c.end());
   EXPECT_EQ((straight + 1)->inizio, 68850);
@@ -197,7 +197,7 @@ std::vector<cartello> boards() {
                            ",   ((\\([^(),]*\\)){2,3})");
   const std::regex group("\\(([^()]*)\\)");
   std::vector<cartello> out;
-  for (const gruppi_riga &m :
+  for (const gruppi_riga& m :
        match_all(sezione(route(), "[indicazioni]"), grammar)) {
     if (m.empty()) continue;
     cartello c{num(m[1]), {}, 0};
@@ -252,9 +252,9 @@ TEST(RouteText, IndicationGroupsArePaddedToTheRowsLongestText) {
   std::size_t narrowest = 99;
   std::size_t widest = 0;
   const std::regex name("[A-Z][A-Z. ]*[A-Z]");
-  for (const cartello &c : boards()) {
+  for (const cartello& c : boards()) {
     std::size_t longest = 0;
-    for (const std::string &g : c.gruppi) {
+    for (const std::string& g : c.gruppi) {
       EXPECT_EQ(g.size(), c.larghezza) << c.posizione;
       EXPECT_NE(g.front(), ' ') << c.posizione;
       longest = std::max(longest, trimmed(g).size());
@@ -287,7 +287,7 @@ TEST(RouteText, MontagnaStretchesBeginFiftyMetresAfterTheirTunnelBoards) {
   const std::vector<std::string> rows = sezione(route(), "[montagne]");
   const std::regex grammar("montagna,   " + n + ",  " + n + ",  (11|12)");
   std::vector<int> tunnels;
-  for (const cartello &c : boards()) {
+  for (const cartello& c : boards()) {
     if (c.gruppi.size() == 3) tunnels.push_back(c.posizione);
   }
   const std::vector<gruppi_riga> m = match_all(rows, grammar);
@@ -335,7 +335,7 @@ TEST(RouteText, SpeedBoardsFollowTheirGrammarAndWarningPattern) {
   const std::regex grammar("indicatori_vmax,  " + n + ",  " + n + ",  " + n +
                            ",  " + n + ",  ([012]),  ,  ,  ,  0");
   std::vector<indicatore> v;
-  for (const gruppi_riga &m : match_all(rows, grammar)) {
+  for (const gruppi_riga& m : match_all(rows, grammar)) {
     if (!m.empty()) {
       v.push_back({num(m[1]), num(m[2]), num(m[3]), num(m[4]), num(m[5])});
     }
@@ -354,7 +354,7 @@ TEST(RouteText, SpeedBoardsFollowTheirGrammarAndWarningPattern) {
     }
     if (v[i].strisce == 0) continue;
     // A warning board stands 500 m before the next board of its speeds.
-    const auto next = std::find_if(v.begin(), v.end(), [&](const auto &x) {
+    const auto next = std::find_if(v.begin(), v.end(), [&](const auto& x) {
       return x.posizione == v[i].posizione + 500;
     });
     ASSERT_NE(next, v.end()) << rows[i];

@@ -47,9 +47,9 @@ struct scenario_letto {
 
 scenario_letto leggi() {
   scenario_letto s;
-  for (const std::string &row : linee(righe_linea())) {
+  for (const std::string& row : linee(righe_linea())) {
     const std::vector<std::string> f = campi(row);
-    const std::string &key = f[0];
+    const std::string& key = f[0];
     if (key == "lunghezza percorso") {
       s.lunghezza = numero(f[1]);
       s.numero_celle = static_cast<int>(nearest((s.lunghezza + 7000) / 50.0));
@@ -69,9 +69,9 @@ scenario_letto leggi() {
       s.posizioni_linea.push_back(numero(f[1]));
     }
   }
-  for (const std::string &row : linee(righe_treno())) {
+  for (const std::string& row : linee(righe_treno())) {
     const std::vector<std::string> f = campi(row);
-    const std::string &key = f[0];
+    const std::string& key = f[0];
     if (key == "velocita") {
       s.velocita.emplace_back(numero(f[1]), numero(f[2]));
     } else if (key == "segnale") {
@@ -100,13 +100,13 @@ scenario_letto leggi() {
   return s;
 }
 
-bool con_marcatore(const stazione_letta &st) { return st.categoria < 25; }
+bool con_marcatore(const stazione_letta& st) { return st.categoria < 25; }
 
 /// Where a station's end marker goes.
-double t_fine(const stazione_letta &st) { return st.fine_area / 50.0 - 1; }
+double t_fine(const stazione_letta& st) { return st.fine_area / 50.0 - 1; }
 
 /// Every cell an object takes or marks, with what it is, for the report.
-std::multimap<int, std::string> celle_scritte(const scenario_letto &s) {
+std::multimap<int, std::string> celle_scritte(const scenario_letto& s) {
   std::multimap<int, std::string> out;
   for (int p : s.indicatori)
     out.emplace(cella_dopo(p), "speed board " + std::to_string(p));
@@ -119,7 +119,7 @@ std::multimap<int, std::string> celle_scritte(const scenario_letto &s) {
       out.emplace(c - 2 * k, "approach of signal " + std::to_string(p));
     }
   }
-  for (const stazione_letta &st : s.stazioni) {
+  for (const stazione_letta& st : s.stazioni) {
     if (!con_marcatore(st)) continue;
     const std::string what = "station " + std::to_string(st.progressiva);
     out.emplace(static_cast<int>(nearest(t_fine(st))), "end of " + what);
@@ -151,8 +151,8 @@ TEST(ScenarioCells, EveryPositionPassesTheRangeTestOfItsRecord) {
   };
   for (int p : s.posizioni_linea) EXPECT_TRUE(passes(p, 100)) << p;
   for (int p : s.segnali) EXPECT_TRUE(passes(p, 100)) << p;
-  for (const auto &[p, v] : s.velocita) EXPECT_TRUE(passes(p, 100)) << p;
-  for (const stazione_letta &st : s.stazioni) {
+  for (const auto& [p, v] : s.velocita) EXPECT_TRUE(passes(p, 100)) << p;
+  for (const stazione_letta& st : s.stazioni) {
     EXPECT_TRUE(passes(st.progressiva, 800)) << st.progressiva;
   }
 }
@@ -188,7 +188,7 @@ TEST(ScenarioCells, StationAreasKeepTheirDistanceAndEndsStayClearOfTheStart) {
   const std::size_t board_slot = 80 - s.cartelli.size();
   EXPECT_LT(s.stazioni.size() + 1, board_slot);
   for (std::size_t i = 0; i < s.stazioni.size(); ++i) {
-    const stazione_letta &st = s.stazioni[i];
+    const stazione_letta& st = s.stazioni[i];
     EXPECT_EQ(st.progressiva % 50, 0) << st.progressiva;
     EXPECT_EQ(st.lunghezza % 100, 0) << st.progressiva;
     if (con_marcatore(st)) {

@@ -9,8 +9,8 @@
 
 namespace compattatore {
 
-/// Rows of the train text's station list.
-inline constexpr std::size_t numero_stazioni = 21;
+/// Rows of the compiled-in train text's station list.
+inline constexpr std::size_t numero_stazioni_treno = 21;
 
 /// Index of the junction in `nomi_stazioni`.
 inline constexpr std::size_t indice_bivio = 1;
@@ -18,7 +18,7 @@ inline constexpr std::size_t indice_bivio = 1;
 /// Station names in the order of travel. The junction keeps the placeholder
 /// the train text carries for it; its place name is `nome_bivio`.
 // clang-format off
-inline constexpr std::array<std::string_view, numero_stazioni> nomi_stazioni = {
+inline constexpr std::array<std::string_view, numero_stazioni_treno> nomi_stazioni = {
     "ORSELLA CENTRALE",
     "Nome Stazione",
     "PRAVELLO",

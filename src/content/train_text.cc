@@ -46,7 +46,7 @@ constexpr std::string_view vel_limite[] = {
 
 // The station rows up to their name; the names come from the list shared
 // with the timetable sheet, one name per row in the same order.
-constexpr std::string_view stazioni[numero_stazioni] = {
+constexpr std::string_view stazioni[numero_stazioni_treno] = {
     "stazione,     200,  2,  800,  1, 0, 0,  4,1,0,  2,1,1,    1,  10,52, 0,",
     "stazione,    1900, 26,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0,",
     "stazione,    3100, 12,  400,  0, 0, 0,  1,1,0,  4,1,0,    1,  11, 0, 0,",
@@ -117,7 +117,7 @@ righe righe_treno() {
   for (std::string_view line : generale) lines.emplace_back(line);
   for (std::string_view line : vel_limite) lines.emplace_back(line);
   lines.emplace_back("[stazioni]");
-  for (std::size_t i = 0; i < numero_stazioni; ++i) {
+  for (std::size_t i = 0; i < numero_stazioni_treno; ++i) {
     lines.push_back(std::string(stazioni[i]) + ' ' +
                     std::string(nomi_stazioni[i]));
   }

@@ -22,9 +22,9 @@ std::vector<std::string> train() { return linee(righe_treno()); }
 // The numbers of a fixed-column row: after `keyword`, each field is a comma
 // and a number right-aligned in its width (blanks before it, no leading
 // zero). `rest` gets what follows the last field.
-std::vector<int> colonne(const std::string &row, std::string_view keyword,
-                         const std::vector<std::size_t> &widths,
-                         std::string *rest = nullptr) {
+std::vector<int> colonne(const std::string& row, std::string_view keyword,
+                         const std::vector<std::size_t>& widths,
+                         std::string* rest = nullptr) {
   static const std::regex right_aligned(" *(0|[1-9][0-9]*)");
   EXPECT_TRUE(row.starts_with(keyword)) << row;
   std::vector<int> out;
@@ -52,7 +52,7 @@ TEST(TrainText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
 
   struct Case {
     std::size_t index;
-    const char *heading;
+    const char* heading;
     std::size_t rows;
   };
   const Case cases[] = {
@@ -62,9 +62,9 @@ TEST(TrainText, SectionsStandAtTheirIndexesWithTheirRowCounts) {
       {84, "[codici]", 0},        {85, "[fine]", 0},
   };
   std::size_t headings = 0;
-  for (const std::string &line : lines) headings += line.starts_with('[');
+  for (const std::string& line : lines) headings += line.starts_with('[');
   EXPECT_EQ(headings, std::size(cases));
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     EXPECT_EQ(lines[c.index], c.heading);
     EXPECT_EQ(sezione(lines, c.heading).size(), c.rows) << c.heading;
   }
@@ -87,9 +87,9 @@ TEST(TrainText, FileIsNamedByRouteAndTrainAndHoldsTheLinesWithCrLf) {
   dati_treno(fs, names);
 
   ASSERT_EQ(fs.files.size(), 1u);
-  const std::string &text = fs.files["/d/Orsella_Vantrona_4273-.txt"];
+  const std::string& text = fs.files["/d/Orsella_Vantrona_4273-.txt"];
   std::string expected;
-  for (const std::string &line : train()) expected += line + "\r\n";
+  for (const std::string& line : train()) expected += line + "\r\n";
   EXPECT_EQ(text, expected);
   EXPECT_TRUE(text.starts_with("[generale]\r\n"));
   EXPECT_TRUE(text.ends_with("\r\n[codici]\r\n[fine]\r\n"));
@@ -138,7 +138,7 @@ TEST(TrainText, LineSpeedsHaveTheirColumnsAndValues) {
       {55800, 30},  {58900, 160}, {76400, 90},  {77400, 30},
   };
   EXPECT_EQ(speeds, expected);
-  for (const char *row :
+  for (const char* row :
        {"velocita,     800,    80", "velocita,    8850,   105",
         "velocita,   77400,    30"}) {
     EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << row;
@@ -155,7 +155,7 @@ struct stazione_scritta {
 
 std::vector<stazione_scritta> stations() {
   std::vector<stazione_scritta> out;
-  for (const std::string &row : sezione(train(), "[stazioni]")) {
+  for (const std::string& row : sezione(train(), "[stazioni]")) {
     std::string rest;
     stazione_scritta s{colonne(row, "stazione", larghezze_stazione, &rest), ""};
     EXPECT_TRUE(rest.starts_with(", ")) << row;
@@ -182,7 +182,7 @@ TEST(TrainText, StationFieldsStayInTheirValueSets) {
   std::map<int, int> kinds;
   for (std::size_t i = 0; i < s.size(); ++i) {
     ASSERT_EQ(s[i].campi.size(), 16u) << i;
-    const std::vector<int> &f = s[i].campi;
+    const std::vector<int>& f = s[i].campi;
     for (std::size_t k = 0; k < allowed.size(); ++k) {
       if (!allowed[k].empty()) {
         EXPECT_TRUE(allowed[k].contains(f[k]))
@@ -208,7 +208,7 @@ TEST(TrainText, StationFieldsStayInTheirValueSets) {
 
 TEST(TrainText, StationRowsWithoutDataAreExactlyTheFourPassingPoints) {
   std::vector<int> empty;
-  for (const stazione_scritta &s : stations()) {
+  for (const stazione_scritta& s : stations()) {
     if (std::all_of(s.campi.begin() + 3, s.campi.end(),
                     [](int v) { return v == 0; })) {
       empty.push_back(s.campi[0]);
@@ -237,8 +237,8 @@ TEST(TrainText, StationTellingRowsHold) {
       {78600, {78600, 2, 800, 1, 1, 0, 1, 1, 0, 2, 1, 1, 0, 12, 30, 0}},
   };
   const std::vector<stazione_scritta> s = stations();
-  for (const Case &c : cases) {
-    const auto it = std::find_if(s.begin(), s.end(), [&](const auto &x) {
+  for (const Case& c : cases) {
+    const auto it = std::find_if(s.begin(), s.end(), [&](const auto& x) {
       return x.campi[0] == c.posizione;
     });
     ASSERT_NE(it, s.end()) << c.posizione;
@@ -248,7 +248,7 @@ TEST(TrainText, StationTellingRowsHold) {
 
 TEST(TrainText, StationNamesAreTheSharedCapitalisedNames) {
   const std::vector<stazione_scritta> s = stations();
-  ASSERT_EQ(s.size(), numero_stazioni);
+  ASSERT_EQ(s.size(), numero_stazioni_treno);
   const std::regex name("[A-Z][A-Z ]*(-[A-Z ]*)?[A-Z]");
   std::size_t shortest = 99;
   std::size_t longest = 0;
@@ -277,7 +277,7 @@ TEST(TrainText, SignalRowsHaveTheirColumnsAndValues) {
       {0, 1, 2}, {0, 2, 3}, {0, 1},       {0, 1},    {0},
   };
   std::vector<int> positions;
-  for (const std::string &row : rows) {
+  for (const std::string& row : rows) {
     EXPECT_EQ(row.size(), 51u) << row;
     const std::vector<int> f = colonne(row, "segnale", larghezze_segnale);
     ASSERT_EQ(f.size(), 11u) << row;
@@ -303,7 +303,7 @@ TEST(TrainText, SignalTellingRowsHold) {
   EXPECT_EQ(rows.front(),
             "segnale,    1400,   1, 3, 4,  0, 0,    1,  2,1,0, 0");
   EXPECT_EQ(rows.back(), "segnale,   77400,   2, 2, 3,  1, 0,    2,  2,1,1, 0");
-  for (const char *row : {
+  for (const char* row : {
            "segnale,    7400,   2, 2, 4,  1, 1,    2,  3,1,1, 0",
            "segnale,   22200,   1, 5, 1,  0, 0,    0,  0,0,0, 0",
            "segnale,   60000,   2, 4, 1,  0, 0,    2,  3,1,0, 0",

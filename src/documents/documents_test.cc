@@ -13,9 +13,9 @@ namespace {
 
 TEST(Documents, EachReplacesItsFileWholeAndWritingTwiceChangesNothing) {
   struct Case {
-    void (*scrivi)(file_system &, const file_names &);
+    void (*scrivi)(file_system&, const file_names&);
     righe (*contenuto)();
-    const char *path;
+    const char* path;
     std::size_t lines;
   };
   const Case cases[] = {
@@ -26,7 +26,7 @@ TEST(Documents, EachReplacesItsFileWholeAndWritingTwiceChangesNothing) {
        51},
   };
   const file_names names{"/d", "Orsella_Vantrona", "4273"};
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     memory_file_system fs;
     fs.files[c.path] = std::string(10000, '#') + "\r\n";
     c.scrivi(fs, names);
@@ -36,7 +36,7 @@ TEST(Documents, EachReplacesItsFileWholeAndWritingTwiceChangesNothing) {
     EXPECT_EQ(fs.files[c.path], first) << c.path;
 
     std::string expected;
-    for (const std::string &line : linee(c.contenuto())) {
+    for (const std::string& line : linee(c.contenuto())) {
       expected += line + "\r\n";
     }
     EXPECT_EQ(first, expected) << c.path;

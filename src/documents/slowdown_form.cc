@@ -1,8 +1,8 @@
 // The slowdown order form, written blank for the driver to fill in.
-#include "documents/documents.h"
-
 #include <string>
 #include <vector>
+
+#include "documents/documents.h"
 
 namespace compattatore {
 namespace {

@@ -15,7 +15,7 @@ std::vector<std::string> form() { return linee(righe_rallentamenti()); }
 std::string blanks(std::size_t n) { return std::string(n, ' '); }
 
 /// The cells between the bars of a table line that begins " |".
-std::vector<std::string> cells(const std::string &line) {
+std::vector<std::string> cells(const std::string& line) {
   std::vector<std::string> out;
   if (!line.starts_with(" |") || !line.ends_with('|')) return out;
   std::size_t start = 2;
@@ -27,7 +27,7 @@ std::vector<std::string> cells(const std::string &line) {
   return out;
 }
 
-std::string trimmed(const std::string &s) {
+std::string trimmed(const std::string& s) {
   const std::size_t a = s.find_first_not_of(' ');
   if (a == std::string::npos) return "";
   return s.substr(a, s.find_last_not_of(' ') - a + 1);
@@ -86,7 +86,7 @@ TEST(SlowdownForm, HeadingLinesAreExact) {
        "_____|____________|"},
       {40, blanks(14) + "Prescrizioni specifiche"},
   };
-  for (const Case &c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
+  for (const Case& c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
 }
 
 TEST(SlowdownForm, TableCellsHaveTheirWidthsAndHeadings) {
@@ -128,7 +128,7 @@ TEST(SlowdownForm, TwentySixEmptyRowsStandBetweenTwoEqualEdges) {
   ASSERT_EQ(lines.size(), 46u);
   EXPECT_EQ(lines[38], lines[11]);
   for (std::size_t i = 12; i <= 37; ++i) {
-    for (const std::string &cell : cells(lines[i])) {
+    for (const std::string& cell : cells(lines[i])) {
       EXPECT_EQ(trimmed(cell), "") << i;
     }
     EXPECT_EQ(cells(lines[i]).size(), 6u) << i;
@@ -151,7 +151,7 @@ TEST(SlowdownForm, PrescriptionsComeInTheOrderABDCWithCContinued) {
 
 TEST(SlowdownForm, StaysUnfilled) {
   std::string text;
-  for (const std::string &line : form()) text += line + '\n';
+  for (const std::string& line : form()) text += line + '\n';
   EXPECT_EQ(text.find("Orsella"), std::string::npos);
   EXPECT_EQ(text.find("4273"), std::string::npos);
   for (char c : text) EXPECT_TRUE(c == '\n' || (c >= ' ' && c <= '~'));

@@ -1,12 +1,11 @@
 // The timetable sheet of the compiled-in train: header boxes and the table
 // of stations, junctions and line-side points in the order of travel.
-#include "documents/documents.h"
-
 #include <cassert>
 #include <string>
 #include <vector>
 
 #include "content/station_names.h"
+#include "documents/documents.h"
 
 namespace compattatore {
 namespace {

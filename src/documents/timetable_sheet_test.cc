@@ -31,7 +31,7 @@ TEST(TimetableSheet, HasFiftyOneLinesOfTheirLengths) {
       {7, 56}, {8, 64}, {9, 57}, {10, 57}, {11, 0}, {12, 82}, {50, 0},
   };
   for (std::size_t i = 13; i <= 49; ++i) lengths[i] = 83;
-  for (const auto &[index, length] : lengths) {
+  for (const auto& [index, length] : lengths) {
     EXPECT_EQ(lines[index].size(), length) << index;
   }
   EXPECT_TRUE(lines[8].ends_with("|" + blanks(7))) << lines[8];
@@ -66,13 +66,13 @@ TEST(TimetableSheet, FixedHeaderAndTableLinesAreExact) {
        "____________|_____|"},
       {49, lines[15]},
   };
-  for (const Case &c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
+  for (const Case& c : cases) EXPECT_EQ(lines[c.index], c.text) << c.index;
 }
 
 /// The station names of the train text, in its order.
 std::vector<std::string> train_station_names() {
   std::vector<std::string> out;
-  for (const std::string &row : sezione(linee(righe_treno()), "[stazioni]")) {
+  for (const std::string& row : sezione(linee(righe_treno()), "[stazioni]")) {
     out.push_back(campi(row).back());
   }
   return out;
@@ -81,8 +81,8 @@ std::vector<std::string> train_station_names() {
 TEST(TimetableSheet, HeaderNamesTrainOriginAndDestination) {
   const std::vector<std::string> lines = sheet();
   ASSERT_EQ(lines.size(), 51u);
-  const std::string &da = lines[4];
-  const std::string &a = lines[5];
+  const std::string& da = lines[4];
+  const std::string& a = lines[5];
   EXPECT_EQ(da.substr(0, 45), " |   TRENO n.4273    |                   da: ");
   EXPECT_EQ(a.substr(0, 45), " |___________________|                    a: ");
   EXPECT_EQ(da.substr(67), "|    V200 B    |");
@@ -117,7 +117,7 @@ struct riga_letta {
   int segni = 0;  // "+" marks in the Orario cell
 };
 
-std::optional<int> velocita(const std::string &cell) {
+std::optional<int> velocita(const std::string& cell) {
   static const std::regex grammar(" *([1-9][0-9]*) ");
   std::smatch m;
   if (cell == blanks(5)) return 0;
@@ -125,7 +125,7 @@ std::optional<int> velocita(const std::string &cell) {
   return std::stoi(m[1].str());
 }
 
-riga_letta leggi_riga(const std::string &line) {
+riga_letta leggi_riga(const std::string& line) {
   riga_letta r;
   const std::regex table(
       " \\|(.{5})\\|(.{5})\\|(.{10})\\|(.{5})\\|(.{28})\\|(.{16})\\|( {5})\\|");
@@ -159,7 +159,7 @@ riga_letta leggi_riga(const std::string &line) {
 
   const std::string t = "([0-9]{2}\\.[0-5][0-9])";
   struct forma {
-    const char *nome;
+    const char* nome;
     std::regex grammar;
   };
   static const forma forme[] = {
@@ -172,7 +172,7 @@ riga_letta leggi_riga(const std::string &line) {
   };
   const std::string orario = m[6].str();
   if (orario == blanks(16)) return r;
-  for (const forma &f : forme) {
+  for (const forma& f : forme) {
     std::smatch o;
     if (!std::regex_match(orario, o, f.grammar)) continue;
     r.forma = f.nome;
@@ -195,7 +195,7 @@ std::vector<riga_letta> rows() {
   return out;
 }
 
-bool lato_linea(const riga_letta &r) {
+bool lato_linea(const riga_letta& r) {
   return r.nome == "Deviatoio di Uscita" || r.nome == "Deviatoio d'Ingresso" ||
          r.nome == "Cartello Indicatore";
 }
@@ -218,7 +218,7 @@ TEST(TimetableSheet, RowsRunInKilometreOrderWithRisingTimes) {
   // Times of one day in the same form compare as text.
   EXPECT_EQ(
       std::adjacent_find(times.begin(), times.end(),
-                         [](const auto &a, const auto &b) { return a >= b; }),
+                         [](const auto& a, const auto& b) { return a >= b; }),
       times.end());
 }
 
@@ -229,7 +229,7 @@ TEST(TimetableSheet, RowKindsAndMarksHaveTheirCounts) {
   std::map<std::string, int> kinds;
   int marked_stops = 0;
   int marked_passes = 0;
-  for (const riga_letta &x : r) {
+  for (const riga_letta& x : r) {
     if (lato_linea(x)) {
       ++line_side[x.nome];
       EXPECT_EQ(x.forma, "") << x.km;
@@ -259,7 +259,7 @@ TEST(TimetableSheet, RowKindsAndMarksHaveTheirCounts) {
 
 TEST(TimetableSheet, SpeedsStandInLineSideRowsAndThreeStationRows) {
   std::vector<std::string> station_forms;
-  for (const riga_letta &x : rows()) {
+  for (const riga_letta& x : rows()) {
     EXPECT_LE(x.vel_marc, x.vel_lim) << x.km;
     EXPECT_EQ(x.no_rs, x.vel_lim) << x.km;
     EXPECT_EQ(x.vel_marc == 0, x.vel_lim == 0) << x.km;
@@ -296,7 +296,7 @@ TEST(TimetableSheet, TellingRowsHold) {
       {23, " |     |     |   44+600 |     |", "| 12.02+   12.03+|     |"},
       {33, " |     |     |   79+000 |     |", "| 12.41          |     |"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     EXPECT_TRUE(row(c.n).starts_with(c.start)) << c.n << ": " << row(c.n);
     EXPECT_TRUE(row(c.n).ends_with(c.end)) << c.n << ": " << row(c.n);
   }
@@ -308,7 +308,7 @@ std::vector<std::string> junction_names() {
   const std::regex junction(
       "cartello_indicatore,  [0-9]+,   \\(BIVIO *\\)"
       "\\(([^()]*[^() ]) *\\)");
-  for (const std::string &row :
+  for (const std::string& row :
        sezione(linee(righe_linea()), "[indicazioni]")) {
     std::smatch m;
     if (std::regex_match(row, m, junction)) out.push_back(m[1].str());
@@ -318,7 +318,7 @@ std::vector<std::string> junction_names() {
 
 TEST(TimetableSheet, StationRowsNameTheTrainTextsStationsAndTheJunction) {
   std::vector<std::string> names;
-  for (const riga_letta &x : rows()) {
+  for (const riga_letta& x : rows()) {
     if (!lato_linea(x)) names.push_back(x.nome);
   }
   const std::vector<std::string> train = train_station_names();

@@ -32,9 +32,13 @@ std::optional<T> nearest_as(double x) {
 }
 
 /// Low 16 bits of a 32-bit value, as a signed 16-bit field keeps it.
-inline std::int16_t low16(std::int32_t v) { return static_cast<std::int16_t>(v); }
+inline std::int16_t low16(std::int32_t v) {
+  return static_cast<std::int16_t>(v);
+}
 /// Low 8 bits of a 32-bit value, as an unsigned 8-bit field keeps it.
-inline std::uint8_t low8(std::int32_t v) { return static_cast<std::uint8_t>(v); }
+inline std::uint8_t low8(std::int32_t v) {
+  return static_cast<std::uint8_t>(v);
+}
 
 }  // namespace compattatore
 

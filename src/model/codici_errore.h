@@ -4,6 +4,7 @@
 #define MODEL_CODICI_ERRORE_H_
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace compattatore::codice {
@@ -46,7 +47,52 @@ inline constexpr std::int32_t segnale_troppo_presto = 108;
 inline constexpr std::int32_t rallentamento_fuori_celle = 109;
 inline constexpr std::int32_t stazione_oltre_celle = 110;
 
-/// Plain-words meaning of a code, for people; empty for an unknown code.
+/// Whether a fault with a code sets `posizione_errore`. A code that records
+/// none leaves there whatever an earlier fault put (a position beyond the
+/// row followed by the chainage test's code 2, say).
+enum class position_rule {
+  always,
+  never,
+  /// The codes for rejected input: a position when they have one (nonzero).
+  when_set,
+};
+
+/// What a fault stops.
+enum class fault_kind {
+  hard_route,    // ends reading the route text
+  hard_train,    // ends reading the train text
+  hard,          // ends reading the text it is found in
+  soft,          // ends only the records; the end steps still run
+  pass,          // found by the consistency pass, which goes on
+  after_train,   // tested once the train text is read
+  read_failure,  // both texts deleted
+  no_route_text  // nothing read or deleted
+};
+
+/// One fault code: what it means in plain words (the tool's message), and
+/// for the README also what more it covers, what its position is, and what
+/// it stops. The README's fault tables are checked against this table.
+struct fault_entry {
+  std::int32_t code;
+  std::string_view meaning;
+  /// Appended to `meaning` in the README; empty or starting with "; " or
+  /// " (".
+  std::string_view detail;
+  position_rule position;
+  /// The README's "Position" column.
+  std::string_view position_text;
+  fault_kind kind;
+};
+
+/// Every code but `nessuno`, in increasing order.
+std::span<const fault_entry> fault_table();
+/// The entry of `code`; null for `nessuno` and unknown codes.
+const fault_entry* find_fault(std::int32_t code);
+/// The README's "Kind" column for `k`.
+std::string_view kind_text(fault_kind k);
+
+/// Plain-words meaning of a code, for people; "no fault" for `nessuno`,
+/// empty for an unknown code.
 std::string_view significato(std::int32_t code);
 
 }  // namespace compattatore::codice

@@ -93,15 +93,15 @@ struct stazione {
 };
 
 /// Which scenario text a reader fault points into.
-enum class testo : std::uint8_t { nessuno, linea, treno };
+enum class quale_testo : std::uint8_t { nessuno, linea, treno };
 
 /// Where reading stopped when a reader fault was recorded: the text and the
 /// 1-based line and column of the field read last. Not part of any compiled
 /// file; the author's tool reports it.
 struct punto_lettura {
-  testo file = testo::nessuno;
-  std::int32_t riga = 0;
-  std::int32_t colonna = 0;
+  quale_testo file = quale_testo::nessuno;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
 
   friend bool operator==(const punto_lettura&, const punto_lettura&) = default;
 };

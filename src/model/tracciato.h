@@ -6,35 +6,12 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
+#include "platform/huge_pages.h"
+
 namespace compattatore {
-
-/// Asks the system to back [p, p + bytes) with huge pages where it can; a
-/// hint only, which a system without them ignores.
-void consiglia_pagine_grandi(void* p, std::size_t bytes);
-
-/// The allocator of the track's rows. The line of a long route takes some
-/// 18 MB, and first touching that page by page cost more than writing the
-/// whole route-wide file: the rows ask for huge pages.
-template <typename T>
-struct allocatore_righe {
-  using value_type = T;
-  allocatore_righe() = default;
-  template <typename U>
-  allocatore_righe(const allocatore_righe<U>&) {}
-  T* allocate(std::size_t n) {
-    T* p = std::allocator<T>{}.allocate(n);
-    consiglia_pagine_grandi(p, n * sizeof(T));
-    return p;
-  }
-  void deallocate(T* p, std::size_t n) { std::allocator<T>{}.deallocate(p, n); }
-  friend bool operator==(const allocatore_righe&, const allocatore_righe&) {
-    return true;
-  }
-};
 
 /// Kind of a track element. Numbered as the compiled file's tags: never
 /// renumber.
@@ -93,8 +70,8 @@ class tracciato_linea {
     return static_cast<std::size_t>(asse) * metri() + metro;
   }
 
-  std::vector<double, allocatore_righe<double>> valori_;
-  std::vector<tipo_elemento, allocatore_righe<tipo_elemento>> tipi_;
+  std::vector<double, huge_page_allocator<double>> valori_;
+  std::vector<tipo_elemento, huge_page_allocator<tipo_elemento>> tipi_;
 };
 
 }  // namespace compattatore

@@ -8,6 +8,18 @@
 namespace compattatore {
 namespace {
 
+// Station rows.
+constexpr std::int32_t coda_fermata = 150;  // kinds 5 and 6: area end
+constexpr std::int32_t coda_opzione_4 = 50;
+constexpr std::int32_t lunghezza_opzione_5 = 600;
+constexpr std::int32_t distanza_stazioni = 350;
+constexpr int categoria_senza_celle = 25;
+constexpr int preavviso_stazione = 80;
+constexpr int celle_preavviso = 4;
+
+bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
+bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
+
 constexpr std::int32_t marcatore_sopra = 10;     // tipo above: free markers
 constexpr std::int32_t distanza_contigua = 150;  // stretches this close: 3
 constexpr std::int32_t tipo_contiguo = 3;
@@ -163,6 +175,63 @@ std::int32_t memo_rallentamento(scenario& s, std::int32_t x, std::int32_t v,
       at(q - i).valore_1 = static_cast<std::int16_t>(i + 1);
       if (d_v != 0) at(q - i).valore_2 = static_cast<std::int16_t>(i + 1);
     }
+  }
+  return codice::nessuno;
+}
+
+std::int32_t memo_stazione(scenario& s, std::int32_t r,
+                           std::int32_t lunghezza) {
+  stazione& e = s.stazioni[static_cast<std::size_t>(r)];
+  const std::int32_t p = e.progressiva;
+  // The length is a multiple of 100 by now, so its half is whole and the
+  // rounding of the half-length areas changes nothing.
+  const int categoria = e.categoria;
+  const std::int64_t mezza = lunghezza / 2;
+  if (area_corta(categoria)) {
+    e.fine_area = somma_32(p, coda_fermata);
+    e.inizio_area = somma_32(p, -static_cast<std::int64_t>(lunghezza));
+    e.opzione_4 = 0;
+  } else if (area_doppia(categoria)) {
+    e.inizio_area = somma_32(p, -static_cast<std::int64_t>(lunghezza));
+    e.fine_area = somma_32(p, lunghezza);
+    e.opzione_4 = 0;
+  } else {
+    e.inizio_area = somma_32(p, -mezza);
+    e.fine_area = somma_32(p, mezza + (e.opzione_4 != 0 ? coda_opzione_4 : 0));
+  }
+  if (lunghezza < lunghezza_opzione_5) e.opzione_5 = 0;
+  // The first station's area has used opzione_4 by now.
+  if (r == 1) {
+    e.opzione_4 = 0;
+    e.opzione_5 = 0;
+  }
+
+  const bool con_celle = categoria < categoria_senza_celle;
+  const double fine_in_celle = metri_in_celle(e.fine_area);
+  if (con_celle && indice_cella(fine_in_celle - 1.0) > s.numero_celle) {
+    return codice::stazione_oltre_celle;
+  }
+  if (con_celle && !area_corta(categoria)) {
+    // Approach marks overwrite whatever the cells held, with no free test.
+    for (int k = 1; k <= celle_preavviso; ++k) {
+      const double t = fine_in_celle - k - 1.0;
+      if (t > 1.0) {
+        s.celle[static_cast<std::size_t>(indice_cella(t))].preavviso =
+            static_cast<std::uint8_t>(preavviso_stazione + k);
+      }
+    }
+  }
+  if (con_celle) {
+    const double t = fine_in_celle - 1.0;
+    if (t <= 1.0) return codice::stazione_troppo_presto;
+    // The end marker takes its cell whatever the cell held.
+    cella& fine = s.celle[static_cast<std::size_t>(indice_cella(t))];
+    fine.set(oggetto_cella::fine_stazione);
+    fine.valore_1 = low16(r);
+  }
+  if (r > 1 && somma_32(e.inizio_area, -distanza_stazioni) <
+                   s.stazioni[static_cast<std::size_t>(r - 1)].fine_area) {
+    return codice::stazioni_vicine;
   }
   return codice::nessuno;
 }

@@ -77,8 +77,8 @@ std::int64_t field_reader::read_number(std::int64_t min, std::int64_t max) {
   if (eof()) throw read_failure("the text ended before a number");
   last_ = pos_;
   const std::size_t start = pos_;
-  while (pos_ < text_.size() && !is_blank(text_[pos_]) &&
-         text_[pos_] != ',' && !is_line_end(text_[pos_])) {
+  while (pos_ < text_.size() && !is_blank(text_[pos_]) && text_[pos_] != ',' &&
+         !is_line_end(text_[pos_])) {
     ++pos_;
   }
   std::string_view token = text_.substr(start, pos_ - start);
@@ -128,13 +128,13 @@ text_position field_reader::position_of(std::size_t offset) const {
   std::size_t line_start = 0;
   for (std::size_t i = 0; i < offset; ++i) {
     const char c = text_[i];
-    if (c == '\n' || (c == '\r' && !(i + 1 < text_.size() &&
-                                     text_[i + 1] == '\n'))) {
-      ++p.riga;
+    if (c == '\n' ||
+        (c == '\r' && !(i + 1 < text_.size() && text_[i + 1] == '\n'))) {
+      ++p.line;
       line_start = i + 1;
     }
   }
-  p.colonna = static_cast<std::int32_t>(offset - line_start + 1);
+  p.column = static_cast<std::int32_t>(offset - line_start + 1);
   return p;
 }
 

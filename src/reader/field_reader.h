@@ -19,8 +19,8 @@ class read_failure : public std::runtime_error {
 
 /// 1-based line and column of a byte of a text.
 struct text_position {
-  std::int32_t riga = 0;
-  std::int32_t colonna = 0;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
 };
 
 /// Reads fields from a whole text held in memory. The rules:

@@ -24,12 +24,12 @@ TEST(FieldReader, TextFieldsEndAtCommasAndLineEnds) {
   const Case cases[] = {
       {"lunghezza percorso,    77000\r\n", {"lunghezza percorso", "77000"}},
       {"  a b  ,c\r\nd", {"a b", "c", "d"}},
-      {"a\nb\rc\r\n", {"a", "b", "c"}},       // LF and CR alone end lines
-      {"\r\n,x", {"", "", "x"}},              // empty line, empty field
-      {"\ta\t,b", {"a", "b"}},                // tabs are blanks
-      {"\"x, y\" z,w", {"x, y", "w"}},        // quotes may hold commas
-      {"\"open\r\nnext", {"open", "next"}},   // an unclosed quote ends at line
-      {"(m.2000    ),", {"(m.2000    )"}},    // blanks inside kept
+      {"a\nb\rc\r\n", {"a", "b", "c"}},      // LF and CR alone end lines
+      {"\r\n,x", {"", "", "x"}},             // empty line, empty field
+      {"\ta\t,b", {"a", "b"}},               // tabs are blanks
+      {"\"x, y\" z,w", {"x, y", "w"}},       // quotes may hold commas
+      {"\"open\r\nnext", {"open", "next"}},  // an unclosed quote ends at line
+      {"(m.2000    ),", {"(m.2000    )"}},   // blanks inside kept
       {"a-b - c,", {"a-b - c"}},
   };
   for (const Case& c : cases) {
@@ -127,17 +127,17 @@ TEST(FieldReader, LastFieldReachesTheEnd) {
 
 TEST(FieldReader, KnowsWhereEachFieldBegins) {
   field_reader r("a,  b\r\n\r\n  xyz, 12\ncr\rend");
-  const std::vector<text_position> expected = {
-      {1, 1}, {1, 5}, {2, 1}, {3, 3}, {3, 8}, {4, 1}, {5, 1}};
+  const std::vector<text_position> expected = {{1, 1}, {1, 5}, {2, 1}, {3, 3},
+                                               {3, 8}, {4, 1}, {5, 1}};
   for (const text_position& want : expected) {
-    if (want.riga == 3 && want.colonna == 8) {
+    if (want.line == 3 && want.column == 8) {
       r.read_i32();
     } else {
       r.read_text();
     }
     const text_position got = r.position_of(r.last_field());
-    EXPECT_EQ(got.riga, want.riga);
-    EXPECT_EQ(got.colonna, want.colonna);
+    EXPECT_EQ(got.line, want.line);
+    EXPECT_EQ(got.column, want.column);
   }
 }
 

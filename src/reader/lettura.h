@@ -8,8 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/file_system.h"
+#include "model/guasto.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 #include "reader/field_reader.h"
 #include "reader/memorizza_dati.h"
 
@@ -39,12 +40,12 @@ struct lettura {
   /// The text being read, and its fields. The fields view `contenuto`, a
   /// copy owned here, so they stay valid while the failure clean-up still
   /// looks at them after the reader's own locals are gone.
-  testo corrente = testo::nessuno;
+  quale_testo corrente = quale_testo::nessuno;
   std::string contenuto;
   std::optional<field_reader> campi;
 
   /// Starts reading `text` (taken over, not copied) as `which`.
-  void apri(testo which, std::string text) {
+  void apri(quale_testo which, std::string text) {
     corrente = which;
     campi.reset();
     contenuto = std::move(text);
@@ -54,27 +55,30 @@ struct lettura {
   void chiudi_e_cancella(const std::string& path) {
     campi.reset();
     contenuto.clear();
-    corrente = testo::nessuno;
+    corrente = quale_testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }
 
-  /// Records a data fault: code, and where reading stopped (the field at
-  /// `offset` of the open text). `posizione_errore` is left as it is.
-  void guasto(std::int32_t code, std::size_t offset) {
-    s.codice_errore = code;
-    punto(offset);
+  /// A fault found at the field at `offset` of the open text (with no
+  /// place when no text is open).
+  [[nodiscard]] guasto guasto_a(std::int32_t code,
+                                std::optional<std::int32_t> posizione,
+                                std::size_t offset) const {
+    guasto g{code, posizione, std::nullopt};
+    if (campi) {
+      const text_position p = campi->position_of(offset);
+      g.punto = punto_lettura{corrente, p.line, p.column};
+    }
+    return g;
   }
-  /// The same, with the fault's position in metres.
-  void guasto(std::int32_t code, std::int32_t posizione, std::size_t offset) {
-    guasto(code, offset);
-    s.posizione_errore = posizione;
-  }
-  /// Where reading stopped: the field at `offset` of the open text.
-  void punto(std::size_t offset) {
-    if (!campi) return;
-    const text_position p = campi->position_of(offset);
-    s.punto_errore = {corrente, p.riga, p.colonna};
-  }
+};
+
+/// How reading goes on after a record or a pass of a reader.
+enum class [[nodiscard]] esito{
+    avanti,       // the next record
+    fine_record,  // a soft fault (a position beyond the row), recorded: the
+                  // records end here, the closing steps still run
+    rifiuto,      // a hard fault, recorded; the text is closed and deleted
 };
 
 /// A position (or a sum of positions) in cells, in floating point, before

@@ -13,13 +13,15 @@ namespace {
 // open is dropped, both texts go where they still exist, and code 25 is
 // recorded at the field read last.
 void fallimento(lettura& l) {
+  guasto g{codice::lettura_fallita, std::nullopt, std::nullopt};
   if (l.campi) {
-    l.punto(l.campi->last_field());
-  } else if (l.corrente != testo::nessuno) {
-    l.s.punto_errore = {l.corrente, 0, 0};
+    g = l.guasto_a(codice::lettura_fallita, std::nullopt,
+                   l.campi->last_field());
+  } else if (l.corrente != quale_testo::nessuno) {
+    g.punto = punto_lettura{l.corrente, 0, 0};
   }
   l.campi.reset();
-  l.s.codice_errore = codice::lettura_fallita;
+  registra(l.s, g);
   if (!l.testi.cancella) return;
   for (const std::string& path : {l.testi.linea, l.testi.treno}) {
     try {

@@ -2,12 +2,18 @@
 #ifndef READER_MEMORIZZA_DATI_H_
 #define READER_MEMORIZZA_DATI_H_
 
+#include <cstddef>
 #include <string>
 
-#include "model/file_system.h"
 #include "model/scenario.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
+
+/// Largest scenario text read: far above any real route (a 1000 km route
+/// with dense records is well under a megabyte), small enough that a text of
+/// garbage cannot take the machine's memory.
+inline constexpr std::size_t limite_testo = std::size_t{16} << 20;
 
 /// Where the two texts are, and whether reading deletes them (the program
 /// does; the author's tool never touches its input).

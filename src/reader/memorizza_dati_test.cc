@@ -20,12 +20,13 @@ TEST(MemorizzaDati, TextsAboveTheSizeBoundAreRefused) {
     const char* name;
     std::size_t route_size;
     std::size_t train_size;
-    testo where;
+    quale_testo where;
   };
   const std::string route = "[generale]\r\nlunghezza percorso, 1000\r\n[x]\r\n";
   const std::string train = "[generale]\r\n";
-  for (const Case& c : {Case{"route", limite_testo + 1, 0, testo::linea},
-                        Case{"train", 0, limite_testo + 1, testo::treno}}) {
+  for (const Case& c :
+       {Case{"route", limite_testo + 1, 0, quale_testo::linea},
+        Case{"train", 0, limite_testo + 1, quale_testo::treno}}) {
     memory_file_system fs;
     fs.files[linea] = route + std::string(c.route_size, ' ');
     fs.files[treno] = train + std::string(c.train_size, ' ');

@@ -69,13 +69,6 @@ class lettore_linea {
   [[nodiscard]] bool leggi();
 
  private:
-  // How a record or a pass ended.
-  enum class esito {
-    avanti,   // reading goes on
-    fermo,    // a position beyond the row: the route records stop here
-    rifiuto,  // a hard fault, recorded; the text is closed and deleted
-  };
-
   field_reader& campi() { return *l_.campi; }
   bool fine() const { return l_.campi->eof(); }
   void leggi_riga() { s_.riga.assign(campi().read_text()); }
@@ -87,13 +80,10 @@ class lettore_linea {
     return v;
   }
 
-  esito rifiuta(std::int32_t code, std::size_t at) {
-    l_.guasto(code, at);
-    l_.chiudi_e_cancella(l_.testi.linea);
-    return esito::rifiuto;
-  }
-  esito rifiuta(std::int32_t code, std::int32_t posizione, std::size_t at) {
-    l_.guasto(code, posizione, at);
+  /// A hard fault: recorded, then the text is closed and deleted.
+  esito rifiuta(std::int32_t code, std::optional<std::int32_t> posizione,
+                std::size_t at) {
+    registra(s_, l_.guasto_a(code, posizione, at));
     l_.chiudi_e_cancella(l_.testi.linea);
     return esito::rifiuto;
   }
@@ -126,12 +116,12 @@ class lettore_linea {
 
 bool lettore_linea::leggi() {
   if (!l_.fs.exists(l_.testi.linea)) {
-    s_.codice_errore = codice::testo_linea_mancante;
-    s_.punto_errore = {testo::linea, 0, 0};
+    registra(s_, {codice::testo_linea_mancante, std::nullopt,
+                  punto_lettura{quale_testo::linea, 0, 0}});
     return false;
   }
-  l_.corrente = testo::linea;  // so a text that cannot be read is named
-  l_.apri(testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
+  l_.corrente = quale_testo::linea;  // so a text that cannot be read is named
+  l_.apri(quale_testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
   if (!trova_generale()) return false;
   if (sezione_generale() == esito::rifiuto) return false;
   if (!lunghezza_letta_) throw read_failure("route text without its length");
@@ -147,11 +137,11 @@ bool lettore_linea::trova_generale() {
     if (fine()) break;  // the last field is never tested
     if (e_generale(s_.riga)) return true;
   }
-  rifiuta(codice::generale_mancante, campi().last_field());
+  (void)rifiuta(codice::generale_mancante, std::nullopt, campi().last_field());
   return false;
 }
 
-lettore_linea::esito lettore_linea::sezione_generale() {
+esito lettore_linea::sezione_generale() {
   while (!fine()) {
     leggi_riga();
     if (fine()) break;
@@ -178,14 +168,14 @@ lettore_linea::esito lettore_linea::sezione_generale() {
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::lunghezza() {
+esito lettore_linea::lunghezza() {
   const std::int32_t lunghezza = primo_valore();
   s_.stazioni[stazione_testata_treno_linea].fine_area = lunghezza;
   if (lunghezza < 0) {
     return rifiuta(codice::posizione_negativa, lunghezza, inizio_record_);
   }
   if (lunghezza > lunghezza_massima) {
-    return rifiuta(codice::lunghezza_eccessiva, inizio_record_);
+    return rifiuta(codice::lunghezza_eccessiva, std::nullopt, inizio_record_);
   }
   s_.lunghezza_estesa = lunghezza + margine_linea;
   s_.numero_celle = indice_cella(metri_in_celle(s_.lunghezza_estesa));
@@ -202,22 +192,22 @@ void lettore_linea::progressiva(int entry) {
   e.progressiva = numero();
 }
 
-lettore_linea::esito lettore_linea::ripetizione() {
+esito lettore_linea::ripetizione() {
   stazione& e = s_.stazioni[stazione_testata_treno];
   e.inizio_area = primo_valore();
   e.fine_area = numero();
   if (e.inizio_area % passo_ripetizione != 0) {
-    return rifiuta(codice::ripetizione_inizio, inizio_record_);
+    return rifiuta(codice::ripetizione_inizio, std::nullopt, inizio_record_);
   }
   if (e.fine_area % passo_ripetizione != 0) {
-    return rifiuta(codice::ripetizione_fine, inizio_record_);
+    return rifiuta(codice::ripetizione_fine, std::nullopt, inizio_record_);
   }
   if (contains(s_.riga, "4")) {
     e.progressiva = quattro_codici;
   } else if (contains(s_.riga, "9")) {
     e.progressiva = nove_codici;
   } else {
-    return rifiuta(codice::ripetizione_codici, inizio_record_);
+    return rifiuta(codice::ripetizione_codici, std::nullopt, inizio_record_);
   }
   if (e.fine_area == 0) e.progressiva = 0;
   return esito::avanti;
@@ -232,7 +222,7 @@ void lettore_linea::tra_le_passate() {
   if (s_.scrivi_tracciato != 0) tracciato_.seed();
 }
 
-lettore_linea::esito lettore_linea::record_del_percorso() {
+esito lettore_linea::record_del_percorso() {
   while (!fine()) {
     leggi_riga();
     if (fine()) break;
@@ -261,16 +251,16 @@ lettore_linea::esito lettore_linea::record_del_percorso() {
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::posizione_valida(std::int32_t p) {
+esito lettore_linea::posizione_valida(std::int32_t p) {
   if (p < 0) return rifiuta(codice::posizione_negativa, p, inizio_record_);
   if (!entro_celle(s_, p, margine_posizione)) {
-    l_.guasto(codice::oltre_celle, p, inizio_record_);
-    return esito::fermo;
+    registra(s_, l_.guasto_a(codice::oltre_celle, p, inizio_record_));
+    return esito::fine_record;
   }
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::pendenza() {
+esito lettore_linea::pendenza() {
   const std::int32_t p = primo_valore();
   const std::int32_t g = numero();
   if (const esito e = posizione_valida(p); e != esito::avanti) return e;
@@ -280,23 +270,24 @@ lettore_linea::esito lettore_linea::pendenza() {
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::curva() {
+esito lettore_linea::curva() {
   const std::int32_t inizio = primo_valore();
   const std::int32_t n = numero();
   if (const esito e = posizione_valida(inizio); e != esito::avanti) return e;
   const std::optional<double> k = curvatura(s_.riga);
-  if (!k) return rifiuta(codice::curva_o_geometria, inizio_record_);
+  if (!k)
+    return rifiuta(codice::curva_o_geometria, std::nullopt, inizio_record_);
   const esito_tracciato e = tracciato_.curve(inizio, n, *k);
   if (e == esito_tracciato::oltre_tracciato) {
     return rifiuta(codice::curva_o_geometria, inizio, inizio_record_);
   }
   if (e == esito_tracciato::oltre_limite) {
-    return rifiuta(codice::curva_o_geometria, inizio_record_);
+    return rifiuta(codice::curva_o_geometria, std::nullopt, inizio_record_);
   }
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::montagna() {
+esito lettore_linea::montagna() {
   const std::int32_t inizio = primo_valore();
   const std::int32_t fine_tratto = numero();
   const std::int32_t tipo = numero();
@@ -306,7 +297,7 @@ lettore_linea::esito lettore_linea::montagna() {
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::indicatore() {
+esito lettore_linea::indicatore() {
   const std::int32_t posizione = primo_valore();
   const std::int32_t vas = numero();
   const std::int32_t vbs = numero();
@@ -325,7 +316,7 @@ lettore_linea::esito lettore_linea::indicatore() {
   return esito::avanti;
 }
 
-lettore_linea::esito lettore_linea::cartello() {
+esito lettore_linea::cartello() {
   const std::int32_t p = primo_valore();
   leggi_riga();  // the inscription
   if (const esito e = posizione_valida(p); e != esito::avanti) return e;

@@ -82,7 +82,7 @@ TEST(RouteReader, Faults) {
     bool linea_resta;
     bool treno_resta;
   };
-  const testo L = testo::linea;
+  const quale_testo L = quale_testo::linea;
   // clang-format off
   const Case cases[] = {
       {"length above a million",
@@ -178,7 +178,7 @@ TEST(RouteReader, Faults) {
 TEST(RouteReader, MissingRouteTextDeletesNothing) {
   const esito_lettura r = leggi(std::nullopt);
   EXPECT_EQ(r.s.codice_errore, 101);
-  EXPECT_EQ(r.s.punto_errore, (punto_lettura{testo::linea, 0, 0}));
+  EXPECT_EQ(r.s.punto_errore, (punto_lettura{quale_testo::linea, 0, 0}));
   EXPECT_TRUE(r.treno_resta);
   for (const std::string& op : r.log) EXPECT_NE(op.rfind("remove", 0), 0u);
   EXPECT_TRUE(r.s.celle.empty());
@@ -194,7 +194,7 @@ TEST(RouteReader, UnreadableRouteTextFailsAndDeletesTheTrainText) {
   scenario s;
   memorizza_dati(s, fs, testi_scenario{percorso_linea, percorso_treno, true});
   EXPECT_EQ(s.codice_errore, 25);
-  EXPECT_EQ(s.punto_errore, (punto_lettura{testo::linea, 0, 0}));
+  EXPECT_EQ(s.punto_errore, (punto_lettura{quale_testo::linea, 0, 0}));
   EXPECT_EQ(fs.files.count(percorso_treno), 0u);
 }
 

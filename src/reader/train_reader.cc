@@ -26,17 +26,6 @@ constexpr std::int32_t celle_senza_riempimento = 2;
 
 // Station rows.
 constexpr std::int32_t multiplo_lunghezza = 100;
-constexpr std::int32_t coda_fermata = 150;  // kinds 5 and 6: area end
-constexpr std::int32_t coda_opzione_4 = 50;
-constexpr std::int32_t lunghezza_opzione_5 = 600;
-constexpr std::int32_t distanza_stazioni = 350;
-constexpr int categoria_senza_celle = 25;
-constexpr int preavviso_stazione = 80;
-constexpr int celle_preavviso = 4;
-
-bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
-bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
-
 std::size_t at(std::int32_t c) { return static_cast<std::size_t>(c); }
 
 // nearest(v / 5) as a velocita_linea byte; nothing above 1275 km/h or
@@ -47,24 +36,20 @@ std::optional<std::uint8_t> unita_velocita(std::int32_t v) {
                                   static_cast<double>(passo_velocita));
 }
 
-// How reading goes on after a record.
-enum class esito {
-  avanti,      // next keyword field
-  fine_testo,  // a position beyond the row: the closing steps still run
-  fermo,       // a hard fault is recorded and the text is already deleted
-};
-
 class lettore_treno {
  public:
   explicit lettore_treno(lettura& l) : l_(l), s_(l.s), f_(*l.campi) {}
 
+  /// Reads the open train text to its end or its first hard fault.
+  void leggi();
+
+ private:
   /// Tests `keyword` against every record kind in table order; each match
   /// reads its own values.
   esito record(std::string_view keyword);
   /// The closing steps: delete the text, finish the fills, chainage test.
   void fine();
 
- private:
   esito velocita();
   esito aderenza();
   esito segnale();
@@ -124,8 +109,8 @@ esito lettore_treno::verifica(std::int32_t p, std::size_t campo,
                               std::int32_t margine) {
   if (p < 0) return ferma(codice::posizione_negativa, p, campo);
   if (!entro_celle(s_, p, margine)) {
-    l_.guasto(codice::oltre_celle, p, campo);
-    return esito::fine_testo;
+    registra(s_, l_.guasto_a(codice::oltre_celle, p, campo));
+    return esito::fine_record;
   }
   return esito::avanti;
 }
@@ -133,11 +118,9 @@ esito lettore_treno::verifica(std::int32_t p, std::size_t campo,
 esito lettore_treno::ferma(std::int32_t code,
                            std::optional<std::int32_t> posizione,
                            std::size_t campo) {
-  l_.punto(campo);
+  registra(s_, l_.guasto_a(code, posizione, campo));
   l_.chiudi_e_cancella(l_.testi.treno);
-  s_.codice_errore = code;
-  if (posizione) s_.posizione_errore = *posizione;
-  return esito::fermo;
+  return esito::rifiuto;
 }
 
 esito lettore_treno::velocita() {
@@ -278,55 +261,13 @@ esito lettore_treno::stazione_riga() {
   e.orario = somma_32(static_cast<std::int64_t>(in_minuti) * 60, secondi);
   e.nome = std::string(f_.read_text());
 
-  // The length is a multiple of 100 by now, so its half is whole and the
-  // rounding of the half-length areas changes nothing.
-  const int categoria = e.categoria;
-  const std::int64_t mezza = lunghezza / 2;
-  if (area_corta(categoria)) {
-    e.fine_area = somma_32(p, coda_fermata);
-    e.inizio_area = somma_32(p, -static_cast<std::int64_t>(lunghezza));
-    e.opzione_4 = 0;
-  } else if (area_doppia(categoria)) {
-    e.inizio_area = somma_32(p, -static_cast<std::int64_t>(lunghezza));
-    e.fine_area = somma_32(p, lunghezza);
-    e.opzione_4 = 0;
-  } else {
-    e.inizio_area = somma_32(p, -mezza);
-    e.fine_area = somma_32(p, mezza + (e.opzione_4 != 0 ? coda_opzione_4 : 0));
-  }
-  if (lunghezza < lunghezza_opzione_5) e.opzione_5 = 0;
-  // The first station's area has used opzione_4 by now.
-  if (r == 1) {
-    e.opzione_4 = 0;
-    e.opzione_5 = 0;
-  }
-
-  const bool con_celle = categoria < categoria_senza_celle;
-  const double fine_in_celle = metri_in_celle(e.fine_area);
-  if (con_celle && indice_cella(fine_in_celle - 1.0) > s_.numero_celle) {
-    return ferma(codice::stazione_oltre_celle, p, campo);
-  }
-  if (con_celle && !area_corta(categoria)) {
-    // Approach marks overwrite whatever the cells held, with no free test.
-    for (int k = 1; k <= celle_preavviso; ++k) {
-      const double t = fine_in_celle - k - 1.0;
-      if (t > 1.0) {
-        s_.celle[at(indice_cella(t))].preavviso =
-            static_cast<std::uint8_t>(preavviso_stazione + k);
-      }
-    }
-  }
-  if (con_celle) {
-    const double t = fine_in_celle - 1.0;
-    if (t <= 1.0) return ferma(codice::stazione_troppo_presto, {}, campo);
-    // The end marker takes its cell whatever the cell held.
-    cella& fine = s_.celle[at(indice_cella(t))];
-    fine.set(oggetto_cella::fine_stazione);
-    fine.valore_1 = low16(r);
-  }
-  if (r > 1 && somma_32(e.inizio_area, -distanza_stazioni) <
-                   s_.stazioni[at(r - 1)].fine_area) {
-    return ferma(codice::stazioni_vicine, p, campo);
+  if (const std::int32_t code = memo_stazione(s_, r, lunghezza); code != 0) {
+    // A station too near the route start has no position of its own.
+    return ferma(code,
+                 code == codice::stazione_troppo_presto
+                     ? std::nullopt
+                     : std::optional<std::int32_t>(p),
+                 campo);
   }
   ++r_;
   if (r_ >= l_.posto_cartello) {
@@ -335,18 +276,46 @@ esito lettore_treno::stazione_riga() {
   return esito::avanti;
 }
 
+void lettore_treno::leggi() {
+  // A train text without the heading is no fault: nothing is read.
+  while (!f_.eof()) {
+    s_.riga = std::string(f_.read_text());
+    if (contains_ci(s_.riga, titolo_generale)) break;
+  }
+
+  // A keyword field that is the text's last field is never interpreted.
+  while (!f_.eof()) {
+    s_.riga = std::string(f_.read_text());
+    if (f_.eof()) break;
+    bool finito = false;
+    for (int i = 0; i < sostituzioni && contains(s_.riga, "-"); ++i) {
+      s_.riga = std::string(f_.read_text());
+      if (f_.eof()) {
+        finito = true;
+        break;
+      }
+    }
+    if (finito) break;
+    const std::string keyword = s_.riga;
+    const esito e = record(keyword);
+    if (e == esito::rifiuto) return;
+    if (e == esito::fine_record) break;
+  }
+  fine();
+}
+
 void lettore_treno::fine() {
   // Once the text is gone a closing fill can no longer be traced to its
   // row, so find that row first.
-  const text_position riga_velocita = f_.position_of(campo_velocita_);
+  const text_position posto_velocita = f_.position_of(campo_velocita_);
   l_.chiudi_e_cancella(l_.testi.treno);
 
   const std::int32_t fino = s_.numero_celle - celle_senza_riempimento;
   riempi_a_gradini(s_, puntatore_velocita_, fino, &cella::velocita_linea, [&] {
     const auto u = unita_velocita(velocita_precedente_);
     if (!u) {
-      s_.punto_errore = {testo::treno, riga_velocita.riga,
-                         riga_velocita.colonna};
+      s_.punto_errore = {quale_testo::treno, posto_velocita.line,
+                         posto_velocita.column};
       throw read_failure("line speed beyond 1275 km/h");
     }
     return *u;
@@ -358,9 +327,9 @@ void lettore_treno::fine() {
                 stazione_progressiva_uno}) {
     const stazione& e = s_.stazioni[at(i)];
     if (e.inizio_area % passo_cella != 0 || e.fine_area % passo_cella != 0) {
-      s_.codice_errore = codice::progressiva_non_multipla;
       // The chainage rows are the route text's.
-      s_.punto_errore = {testo::linea, 0, 0};
+      registra(s_, {codice::progressiva_non_multipla, std::nullopt,
+                    punto_lettura{quale_testo::linea, 0, 0}});
     }
   }
 }
@@ -370,36 +339,9 @@ void lettore_treno::fine() {
 void leggi_treno(lettura& l) {
   // Set first, so that a text that cannot be read is reported as the train
   // text's.
-  l.corrente = testo::treno;
-  l.apri(testo::treno, l.fs.read(l.testi.treno, limite_testo));
-  field_reader& f = *l.campi;
-
-  // A train text without the heading is no fault: nothing is read.
-  while (!f.eof()) {
-    l.s.riga = std::string(f.read_text());
-    if (contains_ci(l.s.riga, titolo_generale)) break;
-  }
-
-  lettore_treno treno(l);
-  // A keyword field that is the text's last field is never interpreted.
-  while (!f.eof()) {
-    l.s.riga = std::string(f.read_text());
-    if (f.eof()) break;
-    bool finito = false;
-    for (int i = 0; i < sostituzioni && contains(l.s.riga, "-"); ++i) {
-      l.s.riga = std::string(f.read_text());
-      if (f.eof()) {
-        finito = true;
-        break;
-      }
-    }
-    if (finito) break;
-    const std::string keyword = l.s.riga;
-    const esito e = treno.record(keyword);
-    if (e == esito::fermo) return;
-    if (e == esito::fine_testo) break;
-  }
-  treno.fine();
+  l.corrente = quale_testo::treno;
+  l.apri(quale_testo::treno, l.fs.read(l.testi.treno, limite_testo));
+  lettore_treno(l).leggi();
 }
 
 }  // namespace compattatore

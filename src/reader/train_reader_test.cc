@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/file_system.h"
+#include "platform/file_system.h"
 #include "reader/field_reader.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"
@@ -565,7 +565,8 @@ TEST(TrainReaderFaults, CodePositionAndWhereReadingStopped) {
 
     EXPECT_EQ(s.codice_errore, c.code) << c.name;
     EXPECT_EQ(s.posizione_errore, c.posizione) << c.name;
-    EXPECT_EQ(s.punto_errore, (punto_lettura{testo::treno, c.riga, c.colonna}))
+    EXPECT_EQ(s.punto_errore,
+              (punto_lettura{quale_testo::treno, c.riga, c.colonna}))
         << c.name;
     EXPECT_EQ(fs.files.count(percorso_treno), 0u) << c.name;
     EXPECT_EQ(s.stazioni[84].progressiva, 0) << c.name << ": read on";
@@ -600,7 +601,7 @@ TEST(TrainReaderChainage, MultiplesOf50AfterTheTrainText) {
     EXPECT_EQ(s.codice_errore, c.code);
     EXPECT_EQ(s.stazioni[84].progressiva, 5);
     if (c.code == 2) {
-      EXPECT_EQ(s.punto_errore, (punto_lettura{testo::linea, 0, 0}));
+      EXPECT_EQ(s.punto_errore, (punto_lettura{quale_testo::linea, 0, 0}));
     }
   }
 }
@@ -608,13 +609,13 @@ TEST(TrainReaderChainage, MultiplesOf50AfterTheTrainText) {
 TEST_F(TrainReader, AfterARouteSoftFaultTheTrainTextIsReadToItsEnd) {
   s.codice_errore = 15;
   s.posizione_errore = 90000;
-  s.punto_errore = {testo::linea, 7, 12};
+  s.punto_errore = {quale_testo::linea, 7, 12};
   leggi({"velocita,0,100", "segnale,1400,1,3,4,0,0,1,2,1,0,0",
          "rallentamento,3000,60,400,0,1,0", "abbattimento,4000,180",
          stazione_riga(200, 2, 800), "numero vetture,5", "[fine]"});
   EXPECT_EQ(s.codice_errore, 15);
   EXPECT_EQ(s.posizione_errore, 90000);
-  EXPECT_EQ(s.punto_errore, (punto_lettura{testo::linea, 7, 12}));
+  EXPECT_EQ(s.punto_errore, (punto_lettura{quale_testo::linea, 7, 12}));
   EXPECT_EQ(s.celle[29].oggetto, 1);
   EXPECT_EQ(s.celle[33].oggetto, 5);
   EXPECT_EQ(s.celle[61].oggetto, 3);
@@ -700,22 +701,32 @@ TEST(TrainReaderRun, TextsDeletedAndFailuresCleanedUp) {
        "[generale]\r\nabbattimento,4000,1\r\nabbattimento,4000,1\r\n",
        true,
        7,
-       {testo::treno, 3, 14},
+       {quale_testo::treno, 3, 14},
        {}},
-      {"unreadable number", illeggibile, true, 25, {testo::treno, 2, 16}, {}},
+      {"unreadable number",
+       illeggibile,
+       true,
+       25,
+       {quale_testo::treno, 2, 16},
+       {}},
       {"speed beyond 1275 km/h in the closing fill",
        "[generale]\r\nvelocita, 0, 1300\r\n[fine]\r\n",
        true,
        25,
-       {testo::treno, 2, 11},
+       {quale_testo::treno, 2, 11},
        {}},
-      {"missing train text", std::nullopt, true, 25, {testo::treno, 0, 0}, {}},
+      {"missing train text",
+       std::nullopt,
+       true,
+       25,
+       {quale_testo::treno, 0, 0},
+       {}},
       {"texts kept", ok, false, 0, {}, {percorso_linea, percorso_treno}},
       {"texts kept after a failure",
        illeggibile,
        false,
        25,
-       {testo::treno, 2, 16},
+       {quale_testo::treno, 2, 16},
        {percorso_linea, percorso_treno}},
   };
   for (const Case& c : cases) {

@@ -2,11 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/exit_status.h"
 #include "tool/bash_completion.h"
 #include "tool/compile_command.h"
 #include "tool/diagnostics.h"
 #include "tool/dump.h"
+#include "tool/exit_status.h"
 #include "tool/plot.h"
 #include "tool/texts_command.h"
 #include "version/version.h"

@@ -14,15 +14,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "compact/compiled_files.h"
 #include "compact/driver.h"
 #include "model/codici_errore.h"
 #include "model/scenario.h"
+#include "platform/real_file_system.h"
 #include "reader/memorizza_dati.h"
 #include "tests/json_records.h"
 #include "tests/memory_file_system.h"
+#include "tests/process.h"
+#include "tool/exit_status.h"
 
 namespace compattatore {
 namespace {
@@ -42,31 +43,6 @@ constexpr const char* documents[] = {
     "Orsella_Vantrona_4273_scheda_treno.txt",
 };
 
-struct run_result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string slurp(const fsys::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::string shell_quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) {
-    if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
-    }
-  }
-  return out + "'";
-}
-
 class Compatta : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -80,20 +56,9 @@ class Compatta : public ::testing::Test {
   // Runs `exe` with `args` in the temporary directory.
   run_result run_exe(const std::string& exe,
                      const std::vector<std::string>& args) const {
-    const fsys::path out = dir_.string() + ".out";
-    const fsys::path err = dir_.string() + ".err";
-    std::string cmd = "cd " + shell_quote(dir_.string()) +
-                      " && env -u DISPLAY " + shell_quote(exe);
+    std::string cmd = shell_quote(exe);
     for (const std::string& a : args) cmd += ' ' + shell_quote(a);
-    cmd += " >" + shell_quote(out.string()) + " 2>" + shell_quote(err.string());
-    const int raw = std::system(cmd.c_str());
-    run_result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(out);
-    r.err = slurp(err);
-    fsys::remove(out);
-    fsys::remove(err);
-    return r;
+    return run_command(dir_, "", cmd);
   }
   run_result run(const std::vector<std::string>& args) const {
     return run_exe(COMPATTA_EXE, args);
@@ -179,7 +144,7 @@ TEST_F(Compatta, CompiledInTextsCompileToTheProgramsFilesByteForByte) {
   }
 
   const run_result r = run({"compile", route_text, train_text, "-o", "out"});
-  EXPECT_EQ(r.status, exit_status::ok) << r.err;
+  EXPECT_EQ(r.status, tool::exit_status::ok) << r.err;
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(files("out"), sorted({compiled[0], compiled[1], compiled[2]}));
   for (const char* name : compiled) {
@@ -324,7 +289,8 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
     std::string shown;
     for (const std::string& a : c.args) shown += a + ' ';
     const run_result r = run(c.args);
-    EXPECT_EQ(r.status, exit_status::file_failure) << shown << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::file_failure) << shown << "\n"
+                                                         << r.err;
     EXPECT_NE(r.err.find(c.says), std::string::npos)
         << shown << "\nsays: " << r.err;
     EXPECT_EQ(r.out, "") << shown;
@@ -361,11 +327,13 @@ TEST_F(Compatta, HelpOnEveryCommand) {
     const std::string tail = r.out.substr(statuses);
     for (const char* d = c.statuses; *d != '\0'; ++d) {
       EXPECT_NE(tail.find(std::string(1, *d) + ' '), std::string::npos)
-          << c.command << " " << *d << "\n" << tail;
+          << c.command << " " << *d << "\n"
+          << tail;
     }
     for (const char* d = c.absent; *d != '\0'; ++d) {
       EXPECT_EQ(tail.find(std::string("; ") + *d + ' '), std::string::npos)
-          << c.command << " " << *d << "\n" << tail;
+          << c.command << " " << *d << "\n"
+          << tail;
     }
   }
   const run_result top = run({"--help"});
@@ -406,10 +374,10 @@ TEST_F(Compatta, BashCompletionOffersCommandsOptionsChoicesAndFiles) {
       {"compatta --v", "--version"},
   };
   for (const auto& c : cases) {
-    write("ask.sh",
-          "source compatta.bash\nCOMP_WORDS=(" + std::string(c.words) +
-              ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_compatta\n"
-              "echo \"${COMPREPLY[*]}\"\n");
+    write("ask.sh", "source compatta.bash\nCOMP_WORDS=(" +
+                        std::string(c.words) +
+                        ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_compatta\n"
+                        "echo \"${COMPREPLY[*]}\"\n");
     const run_result r = run_exe("/bin/bash", {"ask.sh"});
     EXPECT_EQ(r.status, 0) << c.words << ": " << r.err;
     EXPECT_EQ(r.out, std::string(c.offered) + "\n") << c.words;
@@ -457,7 +425,7 @@ TEST_F(Compatta, TextsReplacesNothingAnAuthorMayHaveEditedUnlessForced) {
   const auto before = snapshot();
 
   const run_result refused = run({"texts", "-o", "in"});
-  EXPECT_EQ(refused.status, exit_status::file_failure);
+  EXPECT_EQ(refused.status, tool::exit_status::file_failure);
   EXPECT_EQ(refused.out, "");
   // Every file that is there is named, and nothing is written.
   for (const std::string name :
@@ -472,12 +440,13 @@ TEST_F(Compatta, TextsReplacesNothingAnAuthorMayHaveEditedUnlessForced) {
 
   // One file of the five there is enough to write none.
   write("one/Orsella_Vantrona_4273_note.txt", "notes of my own");
-  EXPECT_EQ(run({"texts", "-o", "one"}).status, exit_status::file_failure);
+  EXPECT_EQ(run({"texts", "-o", "one"}).status,
+            tool::exit_status::file_failure);
   EXPECT_EQ(files("one"),
             std::vector<std::string>{"Orsella_Vantrona_4273_note.txt"});
 
   const run_result forced = run({"texts", "-o", "in", "--force"});
-  EXPECT_EQ(forced.status, exit_status::ok) << forced.err;
+  EXPECT_EQ(forced.status, tool::exit_status::ok) << forced.err;
   EXPECT_EQ(read(route_text), original);
 }
 
@@ -521,7 +490,8 @@ TEST_F(Compatta, NoCommandWritesOverItsInputsHoweverTheyAreNamed) {
     for (const std::string& a : c.args) shown += a + ' ';
     const auto before = snapshot();
     const run_result r = run(c.args);
-    EXPECT_EQ(r.status, exit_status::file_failure) << shown << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::file_failure) << shown << "\n"
+                                                         << r.err;
     EXPECT_NE(r.err.find(c.says), std::string::npos)
         << shown << "\nsays: " << r.err;
     EXPECT_EQ(snapshot(), before) << shown;
@@ -562,8 +532,8 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
                                        "lunghezza percorso, 10000\r\n"
                                        "[cartelli]\r\n") +
                                c.route_row + "\r\n[fine]\r\n");
-    write("t/A_1-.txt", std::string("[generale]\r\n") + c.train_row +
-                            "\r\n[fine]\r\n");
+    write("t/A_1-.txt",
+          std::string("[generale]\r\n") + c.train_row + "\r\n[fine]\r\n");
     for (const char* name : {"A_linea.dat", "A_1.sim", "A_1.dat"}) {
       write(std::string("out/") + name, std::string("earlier ") + name);
     }
@@ -571,10 +541,11 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
 
     const run_result r =
         run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
-    EXPECT_EQ(r.status, exit_status::errore) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::errore) << c.what << "\n" << r.err;
     EXPECT_NE(r.err.find(" Errore n. " + std::to_string(c.errore) + "\n"),
               std::string::npos)
-        << c.what << "\n" << r.err;
+        << c.what << "\n"
+        << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j.at("errore"), c.errore) << c.what;
     EXPECT_TRUE(j.at("files").empty()) << c.what;
@@ -611,7 +582,8 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
     write("t/A_linea.txt", c.route);
     write("t/A_1-.txt", c.train);
     const run_result r = run({"check", "t/A_linea.txt", "t/A_1-.txt"});
-    EXPECT_EQ(r.status, exit_status::data_fault) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.status, tool::exit_status::data_fault) << c.what << "\n"
+                                                       << r.err;
     const std::string expected =
         std::string(c.in_route ? "t/A_linea.txt" : "t/A_1-.txt") + ":" +
         std::to_string(c.line) + ":" + std::to_string(c.column) + ": error " +
@@ -623,7 +595,7 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
   // compile writes the files all the same, as the program does.
   const run_result r =
       run({"compile", "t/A_linea.txt", "t/A_1-.txt", "-o", "out", "--json"});
-  EXPECT_EQ(r.status, exit_status::data_fault) << r.err;
+  EXPECT_EQ(r.status, tool::exit_status::data_fault) << r.err;
   const auto j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j.at("codice_errore"), codice::stazione_posizione);
   EXPECT_EQ(j.at("posizione_errore"), 1225);

@@ -7,14 +7,14 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "compact/driver.h"
 #include "model/fatal_report.h"
 #include "model/file_names.h"
 #include "model/scenario.h"
+#include "platform/real_file_system.h"
 #include "reader/memorizza_dati.h"
 #include "tool/diagnostics.h"
+#include "tool/exit_status.h"
 #include "tool/guarded_file_system.h"
 #include "tool/output_dir.h"
 #include "tool/text_names.h"

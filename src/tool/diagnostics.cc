@@ -6,49 +6,17 @@
 namespace compattatore::tool {
 namespace {
 
-bool del_passo(std::int32_t code) {
-  return code == codice::passo_segnale_avviso ||
-         code == codice::passo_finestra || code == codice::passo_interno;
-}
-
-// Whether a fault with this code sets posizione_errore. Codes that record
-// none leave there whatever an earlier fault put (a position beyond the row
-// followed by the chainage test's code 2, say), which must not be shown as
-// theirs. The codes added for rejected input are shown with their position
-// when they set one.
-bool ha_posizione(std::int32_t code, std::int32_t posizione) {
-  switch (code) {
-    case codice::cartello_occupato:
-    case codice::abbattimento_occupato:
-    case codice::stazione_posizione:
-    case codice::stazione_lunghezza:
-    case codice::passo_segnale_avviso:
-    case codice::passo_finestra:
-    case codice::passo_interno:
-    case codice::oltre_celle:
-    case codice::segnale_occupato:
-    case codice::avviso_occupato:
-    case codice::inizio_occupato:
-    case codice::fine_occupato:
-    case codice::preavvisi_occupati:
-    case codice::indicatore_occupato:
-    case codice::stazioni_vicine:
+// A fault's position is shown only when the fault set it.
+bool ha_posizione(const codice::fault_entry& e, std::int32_t posizione) {
+  switch (e.position) {
+    case codice::position_rule::always:
       return true;
-    case codice::lunghezza_eccessiva:
-    case codice::progressiva_non_multipla:
-    case codice::ripetizione_inizio:
-    case codice::ripetizione_fine:
-    case codice::ripetizione_codici:
-    case codice::troppe_stazioni:
-    case codice::stazione_troppo_presto:
-    case codice::lettura_fallita:
-    case codice::testo_linea_mancante:
-    case codice::generale_mancante:
-    case codice::curva_o_geometria:
+    case codice::position_rule::never:
       return false;
-    default:
+    case codice::position_rule::when_set:
       return posizione != 0;
   }
+  return false;
 }
 
 }  // namespace
@@ -62,27 +30,34 @@ diagnosi diagnosi_di(const scenario& s, const std::string& testo_linea,
     d.message = codice::significato(codice::nessuno);
     return d;
   }
-  const std::string_view meaning = codice::significato(s.codice_errore);
-  d.message = meaning.empty() ? "unknown fault code" : std::string(meaning);
-  d.con_posizione = ha_posizione(s.codice_errore, s.posizione_errore);
-  if (del_passo(s.codice_errore)) {
-    // The pass works on cells, not on text: where reading stopped says
-    // nothing about this fault.
-    d.cella = s.posizione_errore / passo_cella;
-    return d;
+  const codice::fault_entry* e = codice::find_fault(s.codice_errore);
+  if (e == nullptr) {
+    // A code from outside the table (never recorded by the core): shown
+    // with its position when it has one.
+    d.message = "unknown fault code";
+    d.con_posizione = s.posizione_errore != 0;
+  } else {
+    d.message = std::string(e->meaning);
+    d.con_posizione = ha_posizione(*e, s.posizione_errore);
+    if (e->kind == codice::fault_kind::pass) {
+      // The pass works on cells, not on text: where reading stopped says
+      // nothing about this fault.
+      d.cella = s.posizione_errore / passo_cella;
+      return d;
+    }
   }
   switch (s.punto_errore.file) {
-    case testo::linea:
+    case quale_testo::linea:
       d.file = testo_linea;
       break;
-    case testo::treno:
+    case quale_testo::treno:
       d.file = testo_treno;
       break;
-    case testo::nessuno:
+    case quale_testo::nessuno:
       return d;
   }
-  d.riga = s.punto_errore.riga;
-  d.colonna = s.punto_errore.colonna;
+  d.line = s.punto_errore.line;
+  d.column = s.punto_errore.column;
   return d;
 }
 
@@ -93,9 +68,9 @@ std::string riga_diagnostica(const diagnosi& d) {
     out = prefisso_tool;
   } else {
     out = d.file;
-    if (d.riga > 0) {
-      out += ':' + std::to_string(d.riga);
-      if (d.colonna > 0) out += ':' + std::to_string(d.colonna);
+    if (d.line > 0) {
+      out += ':' + std::to_string(d.line);
+      if (d.column > 0) out += ':' + std::to_string(d.column);
     }
     out += ": ";
   }
@@ -120,8 +95,8 @@ nlohmann::ordered_json json_diagnosi(const diagnosi& d) {
   j["message"] = d.message;
   if (!d.file.empty()) {
     j["file"] = d.file;
-    if (d.riga > 0) j["line"] = d.riga;
-    if (d.colonna > 0) j["column"] = d.colonna;
+    if (d.line > 0) j["line"] = d.line;
+    if (d.column > 0) j["column"] = d.column;
   }
   if (d.cella) j["cell"] = *d.cella;
   return j;

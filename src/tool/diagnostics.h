@@ -31,8 +31,8 @@ struct diagnosi {
   /// The text where reading stopped, and the 1-based line and column of the
   /// field read last; empty and 0 when not known.
   std::string file;
-  std::int32_t riga = 0;
-  std::int32_t colonna = 0;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
 };
 
 /// The fault recorded in `s`, placed in `testo_linea` or `testo_treno` (the

@@ -1,5 +1,6 @@
 // `compatta dump`: a compiled file decoded, as text for people or as JSON
-// whose field values rebuild the records.
+// whose field values rebuild the records. The renderings have their own
+// headers, included here for the command's users.
 #ifndef TOOL_DUMP_H_
 #define TOOL_DUMP_H_
 
@@ -12,39 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "model/scenario.h"
-#include "model/tracciato.h"
+#include "tool/compiled_kind.h"
+#include "tool/dump_json.h"
+#include "tool/dump_text.h"
+#include "tool/latin1.h"
 
 namespace compattatore::tool {
-
-enum class compiled_kind { track, stations, cells };
-
-/// Kind by the program's file names: "*_linea.dat" the route-wide track
-/// line, "*.sim" the station table, any other "*.dat" the cell row.
-std::optional<compiled_kind> kind_from_name(std::string_view path);
-/// "track", "stations" or "cells".
-std::optional<compiled_kind> kind_from_word(std::string_view word);
-
-/// What a cell kind (`oggetto`) stands for, in plain words.
-std::string_view significato_oggetto(std::uint8_t oggetto);
-
-/// Whether any field of the cell is nonzero.
-bool non_vuota(const cella& c);
-
-// Renderings. Text: one block per record. JSON: every field by its name,
-// `nome` read as Latin-1 so that any byte survives the trip.
-void cells_text(std::ostream& out, const std::vector<cella>& celle, bool all);
-nlohmann::ordered_json cells_json(const std::vector<cella>& celle, bool all);
-void stations_text(std::ostream& out,
-                   const std::array<stazione, numero_stazioni>& stazioni);
-nlohmann::ordered_json stations_json(
-    const std::array<stazione, numero_stazioni>& stazioni);
-void track_text(std::ostream& out, const tracciato_linea& t);
-nlohmann::ordered_json track_json(const tracciato_linea& t);
-
-/// `nome` bytes as Latin-1 in UTF-8, and back.
-std::string latin1_to_utf8(std::string_view bytes);
-std::string utf8_to_latin1(std::string_view text);
 
 struct dump_options {
   std::string file;

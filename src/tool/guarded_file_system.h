@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/file_system.h"
+#include "platform/file_system.h"
 
 namespace compattatore::tool {
 

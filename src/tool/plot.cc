@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "compact/compiled_files_decode.h"
+#include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
+#include "tool/exit_status.h"
 #include "tool/guarded_file_system.h"
+#include "tool/read_limits.h"
 
 namespace compattatore::tool {
 namespace {
@@ -519,7 +520,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   std::string problem;
   auto read = [&](const std::string& path, std::string* bytes) {
     try {
-      *bytes = disk.read(path, limite_file_compilato);
+      *bytes = disk.read(path, compiled_file_limit);
       return true;
     } catch (const file_error& e) {
       err << prefisso_tool << e.what() << '\n';

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/exit_status.h"
-#include "app/real_file_system.h"
 #include "content/route_text.h"
 #include "content/train_text.h"
 #include "documents/documents.h"
 #include "model/file_names.h"
+#include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
+#include "tool/exit_status.h"
 #include "tool/guarded_file_system.h"
 #include "tool/output_dir.h"
 

@@ -1,4 +1,4 @@
-#include "app/real_file_system.h"
+#include "platform/real_file_system.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,9 @@ namespace compattatore {
 namespace {
 
 namespace fsys = std::filesystem;
+
+/// Far above every file these tests write.
+constexpr std::size_t read_limit = std::size_t{16} << 20;
 
 class RealFileSystem : public ::testing::Test {
  protected:
@@ -42,7 +45,7 @@ class RealFileSystem : public ::testing::Test {
 TEST_F(RealFileSystem, ReplaceLeavesNoTailOfALongerFile) {
   fs_.replace(path("f.dat"), std::string(30000, 'x'));
   fs_.replace(path("f.dat"), std::string(25215, 'y'));
-  EXPECT_EQ(fs_.read(path("f.dat"), limite_testo), std::string(25215, 'y'));
+  EXPECT_EQ(fs_.read(path("f.dat"), read_limit), std::string(25215, 'y'));
   EXPECT_EQ(names(), std::vector<std::string>{"f.dat"});
 }
 
@@ -61,7 +64,7 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(e.path(), path("missing-dir/kept.dat"));
     EXPECT_FALSE(e.reason().empty());
   }
-  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
 }
 
 TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
@@ -72,7 +75,8 @@ TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
     sink(std::string(70000, 'c'));
     sink("d");
   });
-  EXPECT_EQ(fs_.read(path("p.dat"), limite_testo), "ab" + std::string(70000, 'c') + "d");
+  EXPECT_EQ(fs_.read(path("p.dat"), read_limit),
+            "ab" + std::string(70000, 'c') + "d");
   EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
 }
 
@@ -84,7 +88,7 @@ TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
                                        throw std::runtime_error("stop");
                                      }),
                std::runtime_error);
-  EXPECT_EQ(fs_.read(path("kept.dat"), limite_testo), "old bytes");
+  EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
   EXPECT_EQ(names(), std::vector<std::string>{"kept.dat"});
 }
 
@@ -112,14 +116,14 @@ TEST_F(RealFileSystem, ASetThatFailsPartWayLeavesTheWholeOldSet) {
                     {path("c.dat"), 5,
                      [](const byte_sink&) { throw std::runtime_error("x"); }}}),
                std::runtime_error);
-  EXPECT_EQ(fs_.read(path("a.dat"), limite_testo), "old a");
-  EXPECT_EQ(fs_.read(path("c.dat"), limite_testo), "old c");
+  EXPECT_EQ(fs_.read(path("a.dat"), read_limit), "old a");
+  EXPECT_EQ(fs_.read(path("c.dat"), read_limit), "old c");
   EXPECT_EQ(names(), (std::vector<std::string>{"a.dat", "c.dat", "d.dat"}));
 
   fs_.replace_set(
       {{path("a.dat"), 5, bytes("new a")}, {path("b.dat"), 5, bytes("new b")}});
-  EXPECT_EQ(fs_.read(path("a.dat"), limite_testo), "new a");
-  EXPECT_EQ(fs_.read(path("b.dat"), limite_testo), "new b");
+  EXPECT_EQ(fs_.read(path("a.dat"), read_limit), "new a");
+  EXPECT_EQ(fs_.read(path("b.dat"), read_limit), "new b");
   EXPECT_EQ(names(),
             (std::vector<std::string>{"a.dat", "b.dat", "c.dat", "d.dat"}));
 }
@@ -148,7 +152,7 @@ TEST_F(RealFileSystem,
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(names(), expected);
-  EXPECT_EQ(fs_.read(path("a.dat"), limite_testo), "new a");
+  EXPECT_EQ(fs_.read(path("a.dat"), read_limit), "new a");
 }
 
 TEST_F(RealFileSystem, AnOldFileAKilledRunMovedAsideGoesBackInPlace) {
@@ -162,7 +166,7 @@ TEST_F(RealFileSystem, AnOldFileAKilledRunMovedAsideGoesBackInPlace) {
           {{path("e.dat"), 5, [](const byte_sink& s) { s("new e"); }},
            {path("blocked.dat"), 1, [](const byte_sink& s) { s("x"); }}}),
       file_error);
-  EXPECT_EQ(fs_.read(path("e.dat"), limite_testo), "old e");
+  EXPECT_EQ(fs_.read(path("e.dat"), read_limit), "old e");
   EXPECT_EQ(names(), (std::vector<std::string>{"blocked.dat", "e.dat"}));
 }
 
@@ -170,11 +174,11 @@ TEST_F(RealFileSystem, ExistsReadAndRemove) {
   EXPECT_FALSE(fs_.exists(path("a")));
   fs_.replace(path("a"), std::string("\0\r\n", 3));
   EXPECT_TRUE(fs_.exists(path("a")));
-  EXPECT_EQ(fs_.read(path("a"), limite_testo), std::string("\0\r\n", 3));
+  EXPECT_EQ(fs_.read(path("a"), read_limit), std::string("\0\r\n", 3));
   fs_.remove(path("a"));
   EXPECT_FALSE(fs_.exists(path("a")));
   EXPECT_NO_THROW(fs_.remove(path("a")));
-  EXPECT_THROW(fs_.read(path("a"), limite_testo), file_error);
+  EXPECT_THROW(fs_.read(path("a"), read_limit), file_error);
   fsys::create_directory(path("d"));
   EXPECT_FALSE(fs_.exists(path("d")));
 }

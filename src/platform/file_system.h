@@ -1,7 +1,7 @@
 // The file operations the core needs, as an interface: the program uses the
 // real disk, tests an in-memory fake or one that fails on purpose.
-#ifndef MODEL_FILE_SYSTEM_H_
-#define MODEL_FILE_SYSTEM_H_
+#ifndef PLATFORM_FILE_SYSTEM_H_
+#define PLATFORM_FILE_SYSTEM_H_
 
 #include <cstddef>
 #include <functional>
@@ -31,13 +31,6 @@ class file_error : public std::runtime_error {
   std::string reason_;
 };
 
-/// Largest scenario text read: far above any real route (a 1000 km route
-/// with dense records is well under a megabyte), small enough that a text of
-/// garbage cannot take the machine's memory.
-inline constexpr std::size_t limite_testo = std::size_t{16} << 20;
-/// Largest compiled file read back by the tools: the track line of the
-/// longest route is about 20 MB.
-inline constexpr std::size_t limite_file_compilato = std::size_t{64} << 20;
 /// Takes the bytes of a file piece by piece, in order.
 using byte_sink = std::function<void(std::string_view)>;
 
@@ -98,4 +91,4 @@ class file_system {
 
 }  // namespace compattatore
 
-#endif  // MODEL_FILE_SYSTEM_H_
+#endif  // PLATFORM_FILE_SYSTEM_H_

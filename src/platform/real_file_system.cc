@@ -1,4 +1,4 @@
-#include "app/real_file_system.h"
+#include "platform/real_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -74,7 +74,8 @@ void clear_leftovers(const std::vector<new_file>& files) {
     while (const dirent* e = ::readdir(d)) {
       const std::string_view name = e->d_name;
       for (const std::string& base : bases) {
-        if (is_temporary_of(name, base)) stale.push_back(dir + std::string(name));
+        if (is_temporary_of(name, base))
+          stale.push_back(dir + std::string(name));
       }
     }
     ::closedir(d);
@@ -84,8 +85,7 @@ void clear_leftovers(const std::vector<new_file>& files) {
     const std::string backup = backup_name(f.path);
     struct stat st {};
     if (::lstat(backup.c_str(), &st) != 0) continue;
-    const bool missing =
-        ::lstat(f.path.c_str(), &st) != 0 && errno == ENOENT;
+    const bool missing = ::lstat(f.path.c_str(), &st) != 0 && errno == ENOENT;
     const int done = missing ? ::rename(backup.c_str(), f.path.c_str())
                              : ::unlink(backup.c_str());
     if (done != 0) throw file_error(backup, "clear", reason(errno));
@@ -119,8 +119,8 @@ void write_temporary(staged_file& st, const new_file& f) {
   const path_parts p = split(f.path);
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    std::string temp = p.dir + "." + p.base + std::string(segno_temporaneo) +
-                       random_letters();
+    std::string temp =
+        p.dir + "." + p.base + std::string(segno_temporaneo) + random_letters();
     // Created with 0666 less the umask, as any new file of the process.
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
@@ -204,7 +204,8 @@ std::string undo(std::vector<staged_file>& set) {
       const int err = errno;
       not_restored += "; and the earlier " + st.path +
                       " could not be put back (" + reason(err) + ")";
-      if (st.kept != kept_as::none) not_restored += ", it is kept as " + st.backup;
+      if (st.kept != kept_as::none)
+        not_restored += ", it is kept as " + st.backup;
     }
   }
   return not_restored;
@@ -253,8 +254,8 @@ std::string real_file_system::read(const std::string& path,
 
 void real_file_system::replace(const std::string& path,
                                std::string_view bytes) {
-  replace_set({{path, bytes.size(),
-                [bytes](const byte_sink& sink) { sink(bytes); }}});
+  replace_set(
+      {{path, bytes.size(), [bytes](const byte_sink& sink) { sink(bytes); }}});
 }
 
 void real_file_system::replace_in_pieces(

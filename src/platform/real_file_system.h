@@ -1,14 +1,14 @@
 // The file system of the machine: POSIX calls, binary, and replacement by
 // temporary files renamed over the old names, the old ones kept until the
 // whole set is in place.
-#ifndef APP_REAL_FILE_SYSTEM_H_
-#define APP_REAL_FILE_SYSTEM_H_
+#ifndef PLATFORM_REAL_FILE_SYSTEM_H_
+#define PLATFORM_REAL_FILE_SYSTEM_H_
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "model/file_system.h"
+#include "platform/file_system.h"
 
 namespace compattatore {
 
@@ -34,4 +34,4 @@ std::string program_dir();
 
 }  // namespace compattatore
 
-#endif  // APP_REAL_FILE_SYSTEM_H_
+#endif  // PLATFORM_REAL_FILE_SYSTEM_H_

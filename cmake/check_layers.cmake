@@ -1,0 +1,46 @@
+# cmake -DROOT=<source dir> -P check_layers.cmake
+# Fails on every #include "LAYER/..." in src/<layer>/ (and bench/) that
+# reaches a layer the table in layers.cmake does not put below it. Tests may
+# also include the shared helpers in tests/ and what their layer's tests use.
+cmake_minimum_required(VERSION 3.25)
+include(${ROOT}/cmake/layers.cmake)
+
+set(faults "")
+foreach(layer ${COMPATTATORE_LAYERS} bench)
+  if(layer STREQUAL "bench")
+    set(dir ${ROOT}/bench)
+  else()
+    set(dir ${ROOT}/src/${layer})
+  endif()
+  compattatore_layers_below(${layer} allowed)
+  list(APPEND allowed ${COMPATTATORE_GENERATED})
+  set(test_allowed ${allowed} tests)
+  foreach(extra ${COMPATTATORE_TESTS_USE_${layer}})
+    compattatore_layers_below(${extra} more)
+    list(APPEND test_allowed ${more})
+  endforeach()
+  file(GLOB sources ${dir}/*.cc ${dir}/*.h)
+  foreach(source ${sources})
+    if(source MATCHES "_test\\.cc$" OR layer STREQUAL "bench")
+      set(may ${test_allowed})
+    else()
+      set(may ${allowed})
+    endif()
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[^\"]*\"([^\"/]*)/.*$" "\\1" target "${line}")
+      if(target STREQUAL line)
+        continue()  # no folder: a header beside the source
+      endif()
+      if(NOT target IN_LIST may)
+        file(RELATIVE_PATH shown ${ROOT} ${source})
+        string(APPEND faults "${shown}: ${line}: ${layer} may not use ${target}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "includes against the layering (cmake/layers.cmake):\n"
+                      "${faults}")
+endif()
