@@ -159,7 +159,7 @@ if [ -n "$compatta" ]; then
     many_files+=("Linea${r}_linea.dat")
   done
   out=$("$b/bench/tempo_processo" "$runs" "$tmp/many_separate" \
-        "${many_files[@]}" -- bash "$separate")
+        "${many_files[@]}" -- "$(command -v bash)" "$separate")
   m_separate=$(echo "$out" | field median_s)
   m_separate_cpu=$(echo "$out" | field cpu_s)
   out=$("$b/bench/tempo_processo" "$runs" "$tmp/many_build" \

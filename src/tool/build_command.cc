@@ -463,6 +463,10 @@ int run_build(const build_options& o, std::ostream& out, std::ostream& err) {
             << todo.size() << ": " << todo[i]->name << "\x1b[K" << std::flush;
       }
     };
+    if (o.progress) {
+      err << prefisso_tool << "compiling " << todo.size() << " of "
+          << jobs.size() << " scenarios" << std::flush;
+    }
     std::vector<std::thread> pool;
     for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
     worker();
