@@ -168,7 +168,6 @@ void compila(scenario_job& job, const std::string& out_dir) {
     } catch (const file_error& e) {
       job.status = exit_status::file_failure;
       job.diagnostics += std::string(prefisso_tool) + e.what() + '\n';
-      job.result["file_error"] = e.what();
     }
   }
   job.result["files"] = files_json(fs.written());
@@ -297,12 +296,18 @@ json oggetto_json(const scenario_job& j) {
   o["rebuilt"] = j.rebuilt;
   o["status"] = j.status;
   if (j.rebuilt) o["time_ms"] = j.seconds * 1000;
-  if (j.route == nullptr) {
-    o["file"] = j.testo.path;
-    o["message"] = "no route text beside the train text";
-    return o;
-  }
+  if (j.route == nullptr) o["file"] = j.testo.path;
   for (const auto& [key, value] : j.result.items()) o[key] = value;
+  if (j.status == exit_status::file_failure) {
+    // The last line said: the file that could not be read or written, or
+    // the missing route text.
+    std::string_view line = j.diagnostics;
+    line.remove_suffix(1);
+    line = line.substr(line.rfind('\n') + 1);
+    if (line.starts_with(prefisso_tool))
+      line.remove_prefix(prefisso_tool.size());
+    o["error"] = line;
+  }
   if (!o.contains("files")) o["files"] = json::array();
   return o;
 }

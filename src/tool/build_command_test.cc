@@ -418,6 +418,23 @@ TEST_F(Build, AMixedFolderExitsWithItsWorstScenario) {
     const run_result again = run({"build", "mix", "-o", "mix/out"});
     EXPECT_EQ(again.status, c.status) << shown << "\n" << again.err;
   }
+
+  // The last folder as JSON: each scenario with its own status.
+  const run_result r = run({"build", "mix", "-o", "mix/out", "--json"});
+  EXPECT_EQ(r.status, exit_status::errore);
+  std::map<std::string, nlohmann::json> by_name;
+  for (const auto& o : nlohmann::json::parse(r.out))
+    by_name[o.at("scenario")] = o;
+  EXPECT_EQ(by_name.at("R1_1").at("status"), 0);
+  EXPECT_EQ(by_name.at("R1_1").at("rebuilt"), false);
+  EXPECT_EQ(by_name.at("D_1").at("status"), 1);
+  EXPECT_EQ(by_name.at("D_1").at("codice_errore"), 8);
+  EXPECT_EQ(by_name.at("S_1").at("status"), 3);
+  EXPECT_EQ(by_name.at("S_1").at("errore"), 1250);
+  EXPECT_EQ(by_name.at("S_1").at("rebuilt"), true);
+  EXPECT_EQ(by_name.at("Z_1").at("status"), 2);
+  EXPECT_EQ(by_name.at("Z_1").at("error"),
+            "mix/Z_1-.txt: no route text Z_linea.txt beside it; not compiled");
 }
 
 #ifdef FAULT_SHIM
@@ -470,7 +487,9 @@ TEST_F(Build, UsageAndFolderErrorsExitWith2) {
   write("empty/R_1-.txt", train_seal);
   const run_result r = run({"build", "empty", "-o", "afile"});
   EXPECT_EQ(r.status, exit_status::file_failure);
-  EXPECT_NE(r.err.find("cannot use afile as output directory"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("cannot use afile as output directory"),
+            std::string::npos)
+      << r.err;
 }
 
 }  // namespace
