@@ -7,7 +7,11 @@
 #    executable, and the I/O floor writing the same six files;
 # 2. generates 10, 100 and 1000 km scenarios and times their compile, with
 #    the floor for the 1000 km compile's three files, and the time per km;
-# 3. reports each run's peak resident set, and the targets.
+# 3. reports each run's peak resident set, and the targets;
+# 4. when compatta is built, times `compatta build` of a folder of 100
+#    generated scenarios (10 routes of 10 to 100 km, 10 trains each) against
+#    100 separate `compatta compile` processes, and a build with nothing
+#    changed against the first.
 # Every figure is the median of RUNS runs after one warm-up, the output files
 # removed (untimed) before each run. A process is timed from fork to reaped
 # exit; the floor times only its writes (a plain create, write, close per
@@ -125,3 +129,52 @@ echo "program within 1.5x its floor: $(ratio "$p_time" "$p_floor") -> $(verdict 
 echo "1000 km compile within 1.5x its floor: $(ratio "${c_time[1000]}" "${c_floor[1000]}") -> $(verdict "${c_time[1000]} <= 1.5 * ${c_floor[1000]}")"
 echo "per km at 1000 km within 1.25x that at 100 km: $per_km_ratio -> $(verdict "$per_km_ratio <= 1.25")"
 echo "1000 km compile peak RSS under 2 x largest file + 16 MiB ($(mib "$rss_limit_kib") MiB): $(mib "${c_rss[1000]}") MiB -> $(verdict "${c_rss[1000]} < $rss_limit_kib")"
+
+# 4. Many scenarios: one build against a compile process each. The first
+#    build and the separate compiles start with every compiled file (and the
+#    build state) removed; the build with nothing changed starts from what
+#    the last first build left.
+if [ -n "$compatta" ]; then
+  many="$tmp/many"
+  mkdir "$many" "$tmp/many_build" "$tmp/many_separate"
+  many_files=()
+  separate="$tmp/separate.sh"
+  : >"$separate"
+  for r in $(seq 1 10); do
+    for t in $(seq 1 10); do
+      "$b/bench/genera_scenario" $((r * 10000)) "$many" "Linea$r" "$t" >/dev/null
+      many_files+=("Linea${r}_$t.sim" "Linea${r}_$t.dat")
+      printf '%q compile %q %q -o %q >/dev/null\n' "$compatta" \
+        "$many/Linea${r}_linea.txt" "$many/Linea${r}_$t-.txt" \
+        "$tmp/many_separate" >>"$separate"
+    done
+    many_files+=("Linea${r}_linea.dat")
+  done
+  out=$("$b/bench/tempo_processo" "$runs" "$tmp/many_separate" \
+        "${many_files[@]}" -- "$(command -v bash)" "$separate")
+  m_separate=$(echo "$out" | field median_s)
+  m_separate_cpu=$(echo "$out" | field cpu_s)
+  out=$("$b/bench/tempo_processo" "$runs" "$tmp/many_build" \
+        "${many_files[@]}" .compatta-build-state -- \
+        "$compatta" build "$many" -o "$tmp/many_build")
+  m_first=$(echo "$out" | field median_s)
+  m_first_cpu=$(echo "$out" | field cpu_s)
+  m_first_rss=$(echo "$out" | field max_rss_kib)
+  out=$("$b/bench/tempo_processo" "$runs" "$tmp/many_build" -- \
+        "$compatta" build "$many" -o "$tmp/many_build")
+  m_none=$(echo "$out" | field median_s)
+  m_none_cpu=$(echo "$out" | field cpu_s)
+  for f in "${many_files[@]}"; do
+    cmp -s "$tmp/many_build/$f" "$tmp/many_separate/$f" ||
+      { echo "bench: $f differs between build and compile"; exit 1; }
+  done
+  echo
+  echo "| 100 scenarios (10 routes x 10 trains, $(nproc) cores) | Median | CPU | Peak RSS |"
+  echo "|---|---|---|---|"
+  echo "| 100 separate \`compatta compile\` | $(ms "$m_separate") ms | $(ms "$m_separate_cpu") ms | |"
+  echo "| \`compatta build\`, first | $(ms "$m_first") ms | $(ms "$m_first_cpu") ms | $(mib "$m_first_rss") MiB |"
+  echo "| \`compatta build\`, nothing changed | $(ms "$m_none") ms | $(ms "$m_none_cpu") ms | |"
+  echo
+  echo "build within half of 100 separate compiles: $(ratio "$m_first" "$m_separate") -> $(verdict "$m_first <= 0.5 * $m_separate")"
+  echo "build with nothing changed within a fifth of the first: $(ratio "$m_none" "$m_first") -> $(verdict "$m_none <= 0.2 * $m_first")"
+fi

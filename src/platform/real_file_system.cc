@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace compattatore {
@@ -93,9 +94,13 @@ void clear_leftovers(const std::vector<new_file>& files) {
 }
 
 std::string random_letters() {
-  static std::minstd_rand gen(static_cast<std::minstd_rand::result_type>(
+  // One generator per thread: `compatta build` replaces sets from several
+  // at once.
+  thread_local std::minstd_rand gen(static_cast<std::minstd_rand::result_type>(
       std::chrono::steady_clock::now().time_since_epoch().count() ^
-      (static_cast<long long>(::getpid()) << 16)));
+      (static_cast<long long>(::getpid()) << 16) ^
+      static_cast<long long>(
+          std::hash<std::thread::id>{}(std::this_thread::get_id()))));
   std::string out(lettere_casuali, ' ');
   for (char& c : out) c = lettere[gen() % lettere.size()];
   return out;

@@ -1,8 +1,12 @@
 #include "tool/cli.h"
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "tool/bash_completion.h"
+#include "tool/build_command.h"
 #include "tool/compile_command.h"
 #include "tool/diagnostics.h"
 #include "tool/dump.h"
@@ -37,6 +41,17 @@ constexpr const char* check_footer =
     "Exit status: 0 no data fault; 1 a data fault was found; 2 wrong usage, "
     "a text that cannot be read, or the same file as both texts; 3 a seal "
     "guard would fail.";
+constexpr const char* build_footer =
+    "Examples:\n"
+    "  compatta build work\n"
+    "  compatta build work -o out -j 4 --json > build.json\n"
+    "\n"
+    "Exit status: that of the worst scenario. 0 every scenario clean; 1 a "
+    "data fault was recorded (its files are still written); 2 wrong usage, "
+    "a folder or file that cannot be read or written (that scenario's "
+    "compiled files are then as they were), or a train text without its "
+    "route text; 3 a seal guard failed (nothing written for that "
+    "scenario).";
 constexpr const char* texts_footer =
     "Examples:\n"
     "  compatta texts -o work\n"
@@ -120,6 +135,33 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   add_scenario_options(check, co);
   check->footer(check_footer);
 
+  build_options bopt;
+  CLI::App* build = app.add_subcommand(
+      "build",
+      "Compile every scenario of a folder, each train text NAME_N-.txt with "
+      "its route text NAME_linea.txt, as compile does, several at once and "
+      "only those whose texts or compiled files changed since the last "
+      "build. The texts are never changed.");
+  build->add_option("DIR", bopt.dir, "folder of route and train texts")
+      ->required()
+      ->type_name("DIR");
+  build
+      ->add_option("-o,--output", bopt.out,
+                   "folder for the compiled files and the build state "
+                   "(default: DIR; made when missing)")
+      ->type_name("OUT");
+  build
+      ->add_option("-j,--jobs", bopt.jobs,
+                   "scenarios compiled at once (default: one per processor)")
+      ->check(CLI::Range(1u, 1024u))
+      ->type_name("N");
+  build->add_flag("--force", bopt.force,
+                  "compile every scenario, changed or not");
+  build->add_flag("--json", bopt.json,
+                  "print a JSON list of per-scenario objects on standard "
+                  "output instead of the table");
+  build->footer(build_footer);
+
   std::string texts_dir = ".";
   bool texts_force = false;
   CLI::App* texts = app.add_subcommand(
@@ -190,7 +232,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     if (app.get_subcommands().empty() && !rest.empty() &&
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
-          << ": the commands are compile, check, texts, dump and plot\n";
+          << ": the commands are compile, check, build, texts, dump and plot\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }
@@ -204,13 +246,18 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   }
   if (app.get_subcommands().empty()) {
     err << prefisso_tool
-        << "a command is required: compile, check, texts, "
+        << "a command is required: compile, check, build, texts, "
            "dump or plot\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
   if (compile->parsed()) return run_compile(co, true, out, err);
   if (check->parsed()) return run_compile(co, false, out, err);
+  if (build->parsed()) {
+    // A progress line only where a person watches it.
+    bopt.progress = &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+    return run_build(bopt, out, err);
+  }
   if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);

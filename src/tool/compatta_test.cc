@@ -309,8 +309,8 @@ TEST_F(Compatta, HelpOnEveryCommand) {
     const char* statuses;  // digits that must appear after "Exit status:"
     const char* absent;    // digits that must not
   } cases[] = {
-      {"compile", "0123", ""}, {"check", "0123", ""}, {"texts", "02", "13"},
-      {"dump", "02", "13"},    {"plot", "02", "13"},
+      {"compile", "0123", ""}, {"check", "0123", ""}, {"build", "0123", ""},
+      {"texts", "02", "13"},   {"dump", "02", "13"},  {"plot", "02", "13"},
   };
   for (const auto& c : cases) {
     const run_result r = run({c.command, "--help"});
@@ -367,6 +367,8 @@ TEST_F(Compatta, BashCompletionOffersCommandsOptionsChoicesAndFiles) {
     const char* offered;
   } cases[] = {
       {"compatta c", "compile check"},
+      {"compatta b", "build"},
+      {"compatta build in --f", "--force"},
       {"compatta dump x --kind ''", "track stations cells"},
       {"compatta plot --w", "--width"},
       {"compatta compile a b --no", "--no-track"},

@@ -58,6 +58,8 @@ std::optional<std::string> names_or_fail(const compile_options& o,
   return nome;
 }
 
+}  // namespace
+
 nlohmann::ordered_json files_json(const std::vector<written_file>& files) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const written_file& f : files) {
@@ -66,7 +68,39 @@ nlohmann::ordered_json files_json(const std::vector<written_file>& files) {
   return list;
 }
 
-}  // namespace
+compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
+                                  const std::string& testo_linea,
+                                  const std::string& testo_treno) {
+  kept_report report;
+  const testi_scenario testi{testo_linea, testo_treno, false};
+  compaction_outcome c;
+  c.sealed = compatta(s, j, fs, testi, report);
+
+  const diagnosi d = diagnosi_di(s, testo_linea, testo_treno);
+  const std::string line = riga_diagnostica(d);
+  if (!line.empty()) c.diagnostics = line + '\n';
+  c.json = json_diagnosi(d);
+  c.json["nome_linea"] = s.nome_linea;
+  c.json["numero_treno"] = s.numero_treno;
+
+  c.status = d.codice_errore != 0 ? exit_status::data_fault : exit_status::ok;
+  if (!c.sealed) {
+    c.diagnostics += riga_sigillo(report.numero) + '\n';
+    c.diagnostics += prefisso_tool;
+    c.diagnostics +=
+        "the seal found cell 1 (the route's first 50 m) or header entry 85 "
+        "already in use; no file was written\n";
+    int number = 0;
+    const char* end = report.numero.data() + report.numero.size();
+    if (std::from_chars(report.numero.data(), end, number).ptr == end) {
+      c.json["errore"] = number;
+    } else {
+      c.json["errore"] = report.numero;
+    }
+    c.status = exit_status::errore;
+  }
+  return c;
+}
 
 int run_compile(const compile_options& o, bool write, std::ostream& out,
                 std::ostream& err) {
@@ -117,32 +151,12 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
   scenario s;
   s.nome_linea = *nome_linea;
   s.numero_treno = numero_treno;
-  kept_report report;
-  const testi_scenario testi{o.testo_linea, o.testo_treno, false};
-  const bool sealed = compatta(s, o.no_track ? 0 : 1, fs, testi, report);
-
-  const diagnosi d = diagnosi_di(s, o.testo_linea, o.testo_treno);
-  const std::string line = riga_diagnostica(d);
-  if (!line.empty()) err << line << '\n';
-  nlohmann::ordered_json result = json_diagnosi(d);
-  result["nome_linea"] = s.nome_linea;
-  result["numero_treno"] = s.numero_treno;
-
-  int status = d.codice_errore != 0 ? exit_status::data_fault : exit_status::ok;
-  if (!sealed) {
-    err << riga_sigillo(report.numero) << '\n'
-        << prefisso_tool
-        << "the seal found cell 1 (the route's first 50 m) or header entry 85 "
-           "already in use; no file was written\n";
-    int number = 0;
-    const char* end = report.numero.data() + report.numero.size();
-    if (std::from_chars(report.numero.data(), end, number).ptr == end) {
-      result["errore"] = number;
-    } else {
-      result["errore"] = report.numero;
-    }
-    status = exit_status::errore;
-  } else if (write) {
+  compaction_outcome c =
+      compatta_testi(s, o.no_track ? 0 : 1, fs, o.testo_linea, o.testo_treno);
+  err << c.diagnostics;
+  nlohmann::ordered_json& result = c.json;
+  const int status = c.status;
+  if (c.sealed && write) {
     if (!make_dir(dir, &problem)) {
       err << prefisso_tool << problem << '\n';
       return exit_status::file_failure;

@@ -3,8 +3,15 @@
 #ifndef TOOL_COMPILE_COMMAND_H_
 #define TOOL_COMPILE_COMMAND_H_
 
+#include <cstdint>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "model/scenario.h"
+#include "platform/file_system.h"
+#include "tool/guarded_file_system.h"
 
 namespace compattatore::tool {
 
@@ -21,6 +28,29 @@ struct compile_options {
   bool no_track = false;
   bool json = false;
 };
+
+/// What a compaction of two texts came to, before anything is written.
+struct compaction_outcome {
+  /// False when a seal guard failed: nothing may be written then.
+  bool sealed = false;
+  /// 0 no data fault, 1 a data fault, 3 a seal guard failed.
+  int status = 0;
+  /// What `check` prints on standard error: the fault's line and the seal
+  /// guard's, each ending in a line end; empty when clean.
+  std::string diagnostics;
+  /// The `--json` object without its "files".
+  nlohmann::ordered_json json;
+};
+
+/// Compacts the texts at `testo_linea` and `testo_treno` through `fs` into
+/// `s`, whose names are set, with `j` as the driver takes it, and says what
+/// `compile` and `check` report of it. The texts are only read.
+compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
+                                  const std::string& testo_linea,
+                                  const std::string& testo_treno);
+
+/// The "files" of the `--json` object: each file's path and size.
+nlohmann::ordered_json files_json(const std::vector<written_file>& files);
 
 /// Reads both texts, compacts them as the program does and, when `write`,
 /// writes the compiled files into `o.dir`. Diagnostics go to `err`; the
