@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "compact/compiled_files.h"
-#include "compact/compiled_files_decode.h"
+#include "compact/cell_file.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "tool/dump.h"
 
 namespace compattatore::fuzz {

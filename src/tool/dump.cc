@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "compact/compiled_files_decode.h"
+#include "compact/cell_file.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
 #include "tool/exit_status.h"
