@@ -27,8 +27,9 @@ inline void check(bool ok) {
 
 inline void dump_cells(std::string_view bytes) {
   std::vector<cella> row;
-  std::string err;
-  if (!decode_cells(bytes, &row, &err)) return check(!err.empty());
+  if (const decode_result f = decode_cells(bytes, &row)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_cells(row) == bytes);
   std::ostringstream text;
   tool::cells_text(text, row, false);
@@ -37,8 +38,9 @@ inline void dump_cells(std::string_view bytes) {
 
 inline void dump_stations(std::string_view bytes) {
   std::array<stazione, numero_stazioni> table;
-  std::string err;
-  if (!decode_stations(bytes, &table, &err)) return check(!err.empty());
+  if (const decode_result f = decode_stations(bytes, &table)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_stations(table) == bytes);
   std::ostringstream text;
   tool::stations_text(text, table);
@@ -47,8 +49,9 @@ inline void dump_stations(std::string_view bytes) {
 
 inline void dump_track(std::string_view bytes) {
   tracciato_linea t;
-  std::string err;
-  if (!decode_track(bytes, &t, &err)) return check(!err.empty());
+  if (const decode_result f = decode_track(bytes, &t)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_track(t) == bytes);
   std::ostringstream text;
   tool::track_text(text, t);

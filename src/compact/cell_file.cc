@@ -20,14 +20,14 @@ std::string encode_cells(std::span<const cella> celle) {
   return out;
 }
 
-bool decode_cells(std::string_view bytes, std::vector<cella>* out,
-                  std::string* err) {
+decode_result decode_cells(std::string_view bytes, std::vector<cella>* out) {
   if (bytes.size() % byte_cella != 0) {
     const auto num = [](std::size_t n) { return std::to_string(n); };
-    *err = "length " + num(bytes.size()) + " is not a whole number of " +
-           num(byte_cella) + "-byte cells (" + num(bytes.size() % byte_cella) +
-           " bytes left over)";
-    return false;
+    return decode_fault{bytes.size() - bytes.size() % byte_cella,
+                        "length " + num(bytes.size()) +
+                            " is not a whole number of " + num(byte_cella) +
+                            "-byte cells (" + num(bytes.size() % byte_cella) +
+                            " bytes left over)"};
   }
   std::vector<cella> celle(bytes.size() / byte_cella);
   cursor in(bytes);
@@ -38,7 +38,7 @@ bool decode_cells(std::string_view bytes, std::vector<cella>* out,
     });
   }
   *out = std::move(celle);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace compattatore

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compact/decode_fault.h"
 #include "model/record_fields.h"
 #include "model/scenario.h"
 
@@ -23,10 +24,10 @@ void encode_cell(std::string& out, const cella& c);
 /// Cell row file: every cell, index 0 upward.
 std::string encode_cells(std::span<const cella> celle);
 
-/// Cell row file into its cells. An empty file is an empty row. False, with
-/// `*err` saying why, when the length is no whole number of cells.
-[[nodiscard]] bool decode_cells(std::string_view bytes, std::vector<cella>* out,
-                                std::string* err);
+/// Cell row file into its cells. An empty file is an empty row. A fault, saying
+/// why, when the length is no whole number of cells.
+[[nodiscard]] decode_result decode_cells(std::string_view bytes,
+                                         std::vector<cella>* out);
 
 }  // namespace compattatore
 

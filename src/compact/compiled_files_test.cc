@@ -53,28 +53,28 @@ TEST(CompiledFiles, MalformedInputIsRejectedWithItsPlace) {
        "odd number of elements (3)"},
   };
   for (const test_case& c : cases) {
-    std::string err;
-    bool ok = true;
+    decode_result fault;
     switch (c.k) {
       case cells: {
         std::vector<cella> out;
-        ok = decode_cells(c.in, &out, &err);
+        fault = decode_cells(c.in, &out);
         break;
       }
       case stations: {
         std::array<stazione, numero_stazioni> out{};
-        ok = decode_stations(c.in, &out, &err);
+        fault = decode_stations(c.in, &out);
         break;
       }
       case track: {
         tracciato_linea out;
-        ok = decode_track(c.in, &out, &err);
+        fault = decode_track(c.in, &out);
         break;
       }
     }
-    EXPECT_FALSE(ok) << c.what;
-    EXPECT_NE(err.find(c.error_part), std::string::npos)
-        << c.what << ": " << err;
+    ASSERT_TRUE(fault) << c.what;
+    EXPECT_NE(fault->message.find(c.error_part), std::string::npos)
+        << c.what << ": " << fault->message;
+    EXPECT_LE(fault->byte, c.in.size()) << c.what;
   }
 }
 
@@ -128,20 +128,19 @@ TEST(CompiledFiles, RandomBytesDecodeCleanlyOrNotAtAll) {
     if (round % 3 == 0) stations.resize(length(gen) % stations.size());
 
     std::vector<cella> c;
-    std::string err;
-    if (decode_cells(in, &c, &err)) {
+    if (!decode_cells(in, &c)) {
       EXPECT_EQ(encode_cells(c), in);
     }
     for (const std::string* s : {&in, &named, &stations}) {
       std::array<stazione, numero_stazioni> st{};
-      if (decode_stations(*s, &st, &err)) {
+      if (!decode_stations(*s, &st)) {
         EXPECT_EQ(encode_stations(st), *s);
         ++accepted_stations;
       }
     }
     for (const std::string* s : {&in, &elements}) {
       tracciato_linea t;
-      if (decode_track(*s, &t, &err)) {
+      if (!decode_track(*s, &t)) {
         EXPECT_EQ(encode_track(t), *s);
         ++accepted_tracks;
       }

@@ -29,29 +29,28 @@ std::string encode_stations(
   return out;
 }
 
-bool decode_stations(std::string_view bytes,
-                     std::array<stazione, numero_stazioni>* out,
-                     std::string* err) {
+decode_result decode_stations(std::string_view bytes,
+                              std::array<stazione, numero_stazioni>* out) {
   std::array<stazione, numero_stazioni> table{};
   cursor in(bytes);
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::size_t start = in.pos();
     auto cut_short = [&](std::size_t needed) {
-      *err = "station record " + num(i) + " (from byte " + num(start) +
-             ") is cut short: it needs " + num(needed) + " more bytes, " +
-             num(in.left()) + " are left";
-      return false;
+      return decode_fault{start, "station record " + num(i) + " (from byte " +
+                                     num(start) + ") is cut short: it needs " +
+                                     num(needed) + " more bytes, " +
+                                     num(in.left()) + " are left"};
     };
     if (!in.has(byte_prima_del_nome)) return cut_short(byte_prima_del_nome);
     stazione& s = table[i];
-    bool whole = true;
+    decode_result fault;
     for_each_field(station_fields, [&](const auto& f) {
       using T = typename std::decay_t<decltype(f)>::type;
-      if (!whole) return;
+      if (fault) return;
       if constexpr (std::is_same_v<T, std::string>) {
         const std::size_t n = in.u16();
         if (!in.has(n + byte_dopo_nome)) {
-          whole = cut_short(n + byte_dopo_nome);
+          fault = cut_short(n + byte_dopo_nome);
           return;
         }
         s.*f.member = in.text(n);
@@ -59,15 +58,15 @@ bool decode_stations(std::string_view bytes,
         s.*f.member = in.get<T>();
       }
     });
-    if (!whole) return false;
+    if (fault) return fault;
   }
   if (!in.done()) {
-    *err = num(in.left()) + " bytes follow the " + num(table.size()) +
-           "th station record (from byte " + num(in.pos()) + ")";
-    return false;
+    return decode_fault{
+        in.pos(), num(in.left()) + " bytes follow the " + num(table.size()) +
+                      "th station record (from byte " + num(in.pos()) + ")"};
   }
   *out = std::move(table);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace compattatore

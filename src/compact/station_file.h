@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "compact/decode_fault.h"
 #include "model/record_fields.h"
 #include "model/scenario.h"
 
@@ -24,11 +25,10 @@ void encode_station(std::string& out, const stazione& s);
 std::string encode_stations(
     const std::array<stazione, numero_stazioni>& stazioni);
 
-/// Station table file into its 87 entries. False, with `*err`, when a
+/// Station table file into its 87 entries. A fault when a
 /// record is cut short or bytes follow the 87th record.
-[[nodiscard]] bool decode_stations(std::string_view bytes,
-                                   std::array<stazione, numero_stazioni>* out,
-                                   std::string* err);
+[[nodiscard]] decode_result decode_stations(
+    std::string_view bytes, std::array<stazione, numero_stazioni>* out);
 
 }  // namespace compattatore
 

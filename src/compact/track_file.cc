@@ -59,17 +59,16 @@ std::string encode_track(const tracciato_linea& t) {
   return out;
 }
 
-bool decode_track(std::string_view bytes, tracciato_linea* out,
-                  std::string* err) {
+decode_result decode_track(std::string_view bytes, tracciato_linea* out) {
   std::vector<tipo_elemento> tipi;
   std::vector<double> valori;
   cursor in(bytes);
   while (!in.done()) {
     const std::size_t start = in.pos();
     if (!in.has(2)) {
-      *err = "element " + num(tipi.size()) + " (byte " + num(start) +
-             ") is cut short: its tag needs 2 bytes, 1 is left";
-      return false;
+      return decode_fault{
+          start, "element " + num(tipi.size()) + " (byte " + num(start) +
+                     ") is cut short: its tag needs 2 bytes, 1 is left"};
     }
     const std::uint16_t tag = in.u16();
     std::size_t width = 0;
@@ -84,31 +83,31 @@ bool decode_track(std::string_view bytes, tracciato_linea* out,
         width = 8;
         break;
       default:
-        *err = "element " + num(tipi.size()) + " (byte " + num(start) +
-               ") has the unknown tag " + num(tag) +
-               " (known: 0 empty, 2 integer, 5 double)";
-        return false;
+        return decode_fault{
+            start, "element " + num(tipi.size()) + " (byte " + num(start) +
+                       ") has the unknown tag " + num(tag) +
+                       " (known: 0 empty, 2 integer, 5 double)"};
     }
     if (!in.has(width)) {
-      *err = "element " + num(tipi.size()) + " (byte " + num(start) +
-             ") is cut short: its value needs " + num(width) + " bytes, " +
-             num(in.left()) + " are left";
-      return false;
+      return decode_fault{
+          start, "element " + num(tipi.size()) + " (byte " + num(start) +
+                     ") is cut short: its value needs " + num(width) +
+                     " bytes, " + num(in.left()) + " are left"};
     }
     tipi.push_back(static_cast<tipo_elemento>(tag));
     valori.push_back(width == 2 ? in.i16() : width == 8 ? in.f64() : 0.0);
   }
   if (tipi.size() % 2 != 0) {
-    *err = "odd number of elements (" + num(tipi.size()) +
-           "): the x row and the y row must be equally long";
-    return false;
+    return decode_fault{bytes.size(),
+                        "odd number of elements (" + num(tipi.size()) +
+                            "): the x row and the y row must be equally long"};
   }
 
   const std::size_t metri = tipi.size() / 2;
   if (metri >
       static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    *err = "more metres (" + num(metri) + ") than a track line can hold";
-    return false;
+    return decode_fault{bytes.size(), "more metres (" + num(metri) +
+                                          ") than a track line can hold"};
   }
   tracciato_linea t;
   if (metri > 0) t.make(static_cast<std::int32_t>(metri - 1));
@@ -127,7 +126,7 @@ bool decode_track(std::string_view bytes, tracciato_linea* out,
     }
   }
   *out = std::move(t);
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace compattatore

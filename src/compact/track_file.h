@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "compact/decode_fault.h"
 #include "model/tracciato.h"
 #include "platform/file_system.h"
 
@@ -27,10 +28,10 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink);
 inline constexpr std::size_t byte_pezzo_tracciato = std::size_t{1} << 18;
 
 /// Route-wide file into the track line. An empty file is an empty line.
-/// False, with `*err`, for an unknown tag, a value cut short, or an odd
+/// A fault for an unknown tag, a value cut short, or an odd
 /// number of elements (the x row and the y row must be equally long).
-[[nodiscard]] bool decode_track(std::string_view bytes, tracciato_linea* out,
-                                std::string* err);
+[[nodiscard]] decode_result decode_track(std::string_view bytes,
+                                         tracciato_linea* out);
 
 }  // namespace compattatore
 

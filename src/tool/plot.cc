@@ -53,20 +53,23 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   std::string bytes;
   tracciato_linea tracciato;
   if (!read(o.track, &bytes)) return exit_status::file_failure;
-  if (!decode_track(bytes, &tracciato, &problem)) {
+  if (const decode_result f = decode_track(bytes, &tracciato)) {
+    problem = f->message;
     return not_readable(o.track, "track line");
   }
   std::vector<cella> celle;
   if (!o.cells.empty()) {
     if (!read(o.cells, &bytes)) return exit_status::file_failure;
-    if (!decode_cells(bytes, &celle, &problem)) {
+    if (const decode_result f = decode_cells(bytes, &celle)) {
+      problem = f->message;
       return not_readable(o.cells, "cell row");
     }
   }
   std::array<stazione, numero_stazioni> stazioni{};
   if (!o.stations.empty()) {
     if (!read(o.stations, &bytes)) return exit_status::file_failure;
-    if (!decode_stations(bytes, &stazioni, &problem)) {
+    if (const decode_result f = decode_stations(bytes, &stazioni)) {
+      problem = f->message;
       return not_readable(o.stations, "station table");
     }
   }
