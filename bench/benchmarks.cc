@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "bench/scenario_generator.h"
-#include "compact/compiled_files.h"
+#include "compact/cell_file.h"
 #include "compact/consistency_pass.h"
 #include "compact/driver.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "content/route_text.h"
 #include "content/text_writer.h"
 #include "content/train_text.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "compact/compiled_files.h"
+#include "compact/cell_file.h"
 #include "compact/driver.h"
 #include "model/codici_errore.h"
 #include "model/file_names.h"

@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "compact/compiled_files.h"
-#include "compact/compiled_files_decode.h"
+#include "compact/cell_file.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "tool/dump.h"
 
 namespace compattatore::fuzz {
@@ -26,8 +27,9 @@ inline void check(bool ok) {
 
 inline void dump_cells(std::string_view bytes) {
   std::vector<cella> row;
-  std::string err;
-  if (!decode_cells(bytes, &row, &err)) return check(!err.empty());
+  if (const decode_result f = decode_cells(bytes, &row)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_cells(row) == bytes);
   std::ostringstream text;
   tool::cells_text(text, row, false);
@@ -36,8 +38,9 @@ inline void dump_cells(std::string_view bytes) {
 
 inline void dump_stations(std::string_view bytes) {
   std::array<stazione, numero_stazioni> table;
-  std::string err;
-  if (!decode_stations(bytes, &table, &err)) return check(!err.empty());
+  if (const decode_result f = decode_stations(bytes, &table)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_stations(table) == bytes);
   std::ostringstream text;
   tool::stations_text(text, table);
@@ -46,8 +49,9 @@ inline void dump_stations(std::string_view bytes) {
 
 inline void dump_track(std::string_view bytes) {
   tracciato_linea t;
-  std::string err;
-  if (!decode_track(bytes, &t, &err)) return check(!err.empty());
+  if (const decode_result f = decode_track(bytes, &t)) {
+    return check(!f->message.empty() && f->byte <= bytes.size());
+  }
   check(encode_track(t) == bytes);
   std::ostringstream text;
   tool::track_text(text, t);

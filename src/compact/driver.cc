@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "compact/cell_file.h"
 #include "compact/check_codes.h"
-#include "compact/compiled_files.h"
 #include "compact/consistency_pass.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 
 namespace compattatore {
 

@@ -4,6 +4,7 @@
 #define MODEL_SCENARIO_H_
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,11 @@ namespace compattatore {
 
 /// Length of one cell of the row, in metres.
 inline constexpr std::int32_t passo_cella = 50;
+
+/// The metre of the track that cell `c` stands for, about: (c - 1) cells.
+inline constexpr std::int64_t metro_della_cella(std::size_t c) {
+  return (static_cast<std::int64_t>(c) - 1) * passo_cella;
+}
 
 /// Number of entries of the station table (index 0 to 86).
 inline constexpr int numero_stazioni = 87;

@@ -14,8 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "compact/compiled_files.h"
+#include "compact/cell_file.h"
 #include "compact/driver.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "model/codici_errore.h"
 #include "model/scenario.h"
 #include "platform/real_file_system.h"

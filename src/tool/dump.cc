@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "compact/compiled_files_decode.h"
+#include "compact/cell_file.h"
+#include "compact/station_file.h"
+#include "compact/track_file.h"
 #include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
 #include "tool/exit_status.h"
@@ -37,16 +39,17 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
 
   json j = {
       {"file", o.file}, {"kind", kind_word(*kind)}, {"bytes", bytes.size()}};
-  std::string problem;
-  auto not_readable = [&] {
-    err << o.file << ": not a " << kind_title(*kind) << " file: " << problem
+  auto not_readable = [&](const decode_fault& f) {
+    err << o.file << ": not a " << kind_title(*kind) << " file: " << f.message
         << '\n';
     return exit_status::file_failure;
   };
   switch (*kind) {
     case compiled_kind::cells: {
       std::vector<cella> celle;
-      if (!decode_cells(bytes, &celle, &problem)) return not_readable();
+      if (const decode_result f = decode_cells(bytes, &celle)) {
+        return not_readable(*f);
+      }
       if (o.json) {
         j.update(cells_json(celle, o.all));
       } else {
@@ -62,7 +65,9 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     }
     case compiled_kind::stations: {
       std::array<stazione, numero_stazioni> stazioni{};
-      if (!decode_stations(bytes, &stazioni, &problem)) return not_readable();
+      if (const decode_result f = decode_stations(bytes, &stazioni)) {
+        return not_readable(*f);
+      }
       if (o.json) {
         j.update(stations_json(stazioni));
       } else {
@@ -74,7 +79,9 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     }
     case compiled_kind::track: {
       tracciato_linea t;
-      if (!decode_track(bytes, &t, &problem)) return not_readable();
+      if (const decode_result f = decode_track(bytes, &t)) {
+        return not_readable(*f);
+      }
       if (o.json) {
         j.update(track_json(t));
       } else {

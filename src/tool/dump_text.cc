@@ -130,11 +130,6 @@ std::string element_text(const tracciato_linea& t, std::size_t m, int asse) {
 
 bool non_vuota(const cella& c) { return !(c == cella{}); }
 
-// Cell c stands for the track at about (c - 1) * 50 m.
-std::int64_t metro_della_cella(std::size_t c) {
-  return (static_cast<std::int64_t>(c) - 1) * passo_cella;
-}
-
 // What the kind's first value means, where it has one meaning.
 
 std::string_view tipo_word(tipo_elemento k) {

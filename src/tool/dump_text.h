@@ -17,8 +17,6 @@ namespace compattatore::tool {
 
 /// Whether any field of the cell is nonzero.
 bool non_vuota(const cella& c);
-/// The metre cell `c` stands for.
-std::int64_t metro_della_cella(std::size_t c);
 /// "empty", "int" or "double".
 std::string_view tipo_word(tipo_elemento k);
 

@@ -1,0 +1,59 @@
+// The track line as a drawing samples it: the metres where both
+// coordinates hold a value, placed on the page.
+#ifndef TOOL_PLOT_SAMPLING_H_
+#define TOOL_PLOT_SAMPLING_H_
+
+#include <cairo.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "model/tracciato.h"
+#include "tool/plot_page.h"
+
+namespace compattatore::tool {
+
+struct punto {
+  double metro;
+  double x;
+  double y;
+};
+
+// At most this many points make the line: more add nothing at any page size
+// this tool draws, and keep an SVG of a long route small.
+inline constexpr std::size_t punti_massimi = 8000;
+
+/// The metres of the line where both coordinates hold a value, in order.
+std::vector<punto> punti_del_tracciato(const tracciato_linea& t);
+
+/// The sampled line on the page. REQUIRES: at least one point.
+class plan {
+ public:
+  plan(cairo_t* cr, std::vector<punto> punti, page_transform tr)
+      : cr_(cr), punti_(std::move(punti)), tr_(tr) {}
+
+  double first() const { return punti_.front().metro; }
+  double last() const { return punti_.back().metro; }
+  double scale() const { return tr_.scale; }
+
+  /// The point of the line at `metro`, clamped to the line's ends.
+  punto at(double metro) const;
+  double px(const punto& p) const { return tr_.page_x(p.x); }
+  double py(const punto& p) const { return tr_.page_y(p.y); }
+
+  /// Unit normal on the page at `metro`, to the left of the direction of
+  /// travel.
+  void normal(double metro, double* nx, double* ny) const;
+
+  /// The line from metre `from` to metre `to` as the current path.
+  void path(double from, double to) const;
+
+ private:
+  cairo_t* cr_;
+  std::vector<punto> punti_;
+  page_transform tr_;
+};
+
+}  // namespace compattatore::tool
+
+#endif  // TOOL_PLOT_SAMPLING_H_
