@@ -32,7 +32,8 @@ inline void dump_cells(std::string_view bytes) {
   }
   check(encode_cells(row) == bytes);
   std::ostringstream text;
-  tool::cells_text(text, row, false);
+  tool::cells_text(text, row, tool::which_cells::non_empty);
+  tool::cells_text(text, row, tool::which_cells::objects, {100, 5000});
   (void)tool::cells_json(row, false).dump();
 }
 

@@ -63,6 +63,7 @@ constexpr const char* dump_footer =
     "Examples:\n"
     "  compatta dump out/Orsella_Vantrona_4273.dat | less\n"
     "  compatta dump out/Orsella_Vantrona_4273.sim --json > stations.json\n"
+    "  compatta dump out/Orsella_Vantrona_linea.dat --from 12km --to 12.1km\n"
     "\n"
     "Exit status: 0 decoded; 2 wrong usage, or a file that cannot be read "
     "or decoded.";
@@ -195,8 +196,15 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                  "print one JSON object whose field values rebuild the "
                  "records");
   dump->add_flag("--all", dopt.all,
-                 "cells: list every cell, not only those with a nonzero "
-                 "field");
+                 "cells: list every cell, not only those holding an object "
+                 "(JSON: not only those with a nonzero field)");
+  dump->add_option("--from", dopt.from,
+                   "cells and track: list from this distance on (metres: "
+                   "1500 or 1500m; kilometres: 1.5km)")
+      ->type_name("DISTANCE");
+  dump->add_option("--to", dopt.to,
+                   "cells and track: list up to this distance, included")
+      ->type_name("DISTANCE");
   dump->footer(dump_footer);
 
   plot_options popt;

@@ -1,7 +1,10 @@
 #include "tool/dump.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "compact/cell_file.h"
@@ -17,7 +20,31 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
+std::string stretch(const dump_range& r) {
+  std::string out = "metres " + std::to_string(r.from) + " to ";
+  return out + (r.to == dump_range{}.to ? "the end" : std::to_string(r.to));
+}
+
 }  // namespace
+
+std::optional<std::int64_t> parse_distance(std::string_view text) {
+  double scale = 1;
+  if (text.ends_with("km")) {
+    scale = 1000;
+    text.remove_suffix(2);
+  } else if (text.ends_with("m")) {
+    text.remove_suffix(1);
+  }
+  double value = 0;
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc{} || end != text.data() + text.size() ||
+      !(value >= 0) || value * scale > 1e12) {
+    return std::nullopt;
+  }
+  // Metres are whole: a stretch given in km to the metre rounds to it.
+  return static_cast<std::int64_t>(std::llround(value * scale));
+}
 
 int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
   const std::optional<compiled_kind> kind =
@@ -26,6 +53,31 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     err << prefisso_tool << "cannot tell what " << o.file
         << " holds from its name (NAME_linea.dat track line, .sim station "
            "table, .dat cell row): give --kind track|stations|cells\n";
+    return exit_status::file_failure;
+  }
+  dump_range range;
+  for (const auto& [given, end, name] :
+       {std::tuple{&o.from, &range.from, "--from"},
+        std::tuple{&o.to, &range.to, "--to"}}) {
+    if (given->empty()) continue;
+    const std::optional<std::int64_t> metres = parse_distance(*given);
+    if (!metres) {
+      err << prefisso_tool << name << ' ' << *given
+          << ": not a distance: give metres (1500 or 1500m) or kilometres "
+             "(1.5km)\n";
+      return exit_status::file_failure;
+    }
+    *end = *metres;
+  }
+  if (range.from > range.to) {
+    err << prefisso_tool << "--from " << o.from << " lies after --to " << o.to
+        << '\n';
+    return exit_status::file_failure;
+  }
+  if (*kind == compiled_kind::stations && !range.whole()) {
+    err << prefisso_tool
+        << "--from and --to choose a stretch of cells or of the track line; "
+           "a station table is listed whole\n";
     return exit_status::file_failure;
   }
   std::string bytes;
@@ -51,15 +103,16 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
         return not_readable(*f);
       }
       if (o.json) {
-        j.update(cells_json(celle, o.all));
+        j.update(cells_json(celle, o.all, range));
       } else {
         out << o.file << ": cell row, " << celle.size() << " cells, "
             << bytes.size() << " bytes; "
             << (o.all ? "every cell"
-                      : "cells with a nonzero field (--all "
-                        "for every cell)")
-            << '\n';
-        cells_text(out, celle, o.all);
+                      : "cells holding an object (--all for every cell)");
+        if (!range.whole()) out << ", " << stretch(range);
+        out << '\n';
+        cells_text(out, celle, o.all ? which_cells::all : which_cells::objects,
+                   range);
       }
       break;
     }
@@ -83,11 +136,13 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
         return not_readable(*f);
       }
       if (o.json) {
-        j.update(track_json(t));
+        j.update(track_json(t, range));
       } else {
         out << o.file << ": track line, " << t.metri() << " metres, "
-            << bytes.size() << " bytes\n";
-        track_text(out, t);
+            << bytes.size() << " bytes";
+        if (!range.whole()) out << "; " << stretch(range);
+        out << '\n';
+        track_text(out, t, range);
       }
       break;
     }

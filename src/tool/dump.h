@@ -25,9 +25,19 @@ struct dump_options {
   /// Empty: from the file's name.
   std::string kind;
   bool json = false;
-  /// Cells: every cell, not only those with a nonzero field.
+  /// Cells: every cell, not only those holding an object (JSON: those with
+  /// a nonzero field).
   bool all = false;
+  /// Cells and track: the stretch to list, as given ("1500", "1500m",
+  /// "1.5km"); empty: from the start, to the end.
+  std::string from;
+  std::string to;
 };
+
+/// Metres from a distance as an author writes it: a number of metres, or
+/// of kilometres with "km" ("1500", "1500m", "1.5km"); nothing when it is
+/// not one, or negative.
+std::optional<std::int64_t> parse_distance(std::string_view text);
 
 /// Returns the exit status: 0, or 2 when the file cannot be read, its kind
 /// cannot be told, or its bytes are not what the kind's layout says.

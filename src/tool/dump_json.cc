@@ -26,12 +26,20 @@ json element_value(const tracciato_linea& t, std::size_t m, int asse) {
   return nullptr;
 }
 
+// A listing of a stretch says which: its first and last metre.
+void add_range(json& j, const dump_range& range) {
+  if (range.from != dump_range{}.from) j["from"] = range.from;
+  if (range.to != dump_range{}.to) j["to"] = range.to;
+}
+
 }  // namespace
 
-json cells_json(const std::vector<cella>& celle, bool all) {
+json cells_json(const std::vector<cella>& celle, bool all,
+                const dump_range& range) {
   json list = json::array();
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
+    if (!range.holds(metro_della_cella(i))) continue;
     if (!all && !non_vuota(c)) continue;
     json entry = {{"index", i},
                   {"metro", metro_della_cella(i)},
@@ -40,9 +48,10 @@ json cells_json(const std::vector<cella>& celle, bool all) {
                    [&](const auto& f) { entry[f.name] = c.*f.member; });
     list.push_back(std::move(entry));
   }
-  return {{"count", celle.size()},
-          {"listed", all ? "all" : "non-empty"},
-          {"cells", std::move(list)}};
+  json j = {{"count", celle.size()}, {"listed", all ? "all" : "non-empty"}};
+  add_range(j, range);
+  j["cells"] = std::move(list);
+  return j;
 }
 
 json stations_json(const std::array<stazione, numero_stazioni>& stazioni) {
@@ -63,16 +72,20 @@ json stations_json(const std::array<stazione, numero_stazioni>& stazioni) {
   return {{"entries", std::move(list)}};
 }
 
-json track_json(const tracciato_linea& t) {
+json track_json(const tracciato_linea& t, const dump_range& range) {
   json list = json::array();
   for (std::size_t m = 0; m < t.metri(); ++m) {
+    if (!range.holds(static_cast<std::int64_t>(m))) continue;
     list.push_back({{"metro", m},
                     {"x", element_value(t, m, 0)},
                     {"x_kind", tipo_word(t.tipo(m, 0))},
                     {"y", element_value(t, m, 1)},
                     {"y_kind", tipo_word(t.tipo(m, 1))}});
   }
-  return {{"metres", t.metri()}, {"elements", std::move(list)}};
+  json j = {{"metres", t.metri()}};
+  add_range(j, range);
+  j["elements"] = std::move(list);
+  return j;
 }
 
 }  // namespace compattatore::tool

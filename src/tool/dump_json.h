@@ -10,13 +10,18 @@
 
 #include "model/scenario.h"
 #include "model/tracciato.h"
+#include "tool/dump_text.h"
 
 namespace compattatore::tool {
 
-nlohmann::ordered_json cells_json(const std::vector<cella>& celle, bool all);
+/// The cells with a nonzero field (`all`: every cell) within `range`: the
+/// cells left out hold zeros, so a whole listing rebuilds the row.
+nlohmann::ordered_json cells_json(const std::vector<cella>& celle, bool all,
+                                  const dump_range& range = {});
 nlohmann::ordered_json stations_json(
     const std::array<stazione, numero_stazioni>& stazioni);
-nlohmann::ordered_json track_json(const tracciato_linea& t);
+nlohmann::ordered_json track_json(const tracciato_linea& t,
+                                  const dump_range& range = {});
 
 }  // namespace compattatore::tool
 

@@ -65,7 +65,7 @@ std::vector<cella> sample_row() {
 TEST(Dump, CellsTextGivesEachNonEmptyCellWithItsKindsMeaning) {
   const std::vector<cella> row = sample_row();
   std::ostringstream listed;
-  cells_text(listed, row, false);
+  cells_text(listed, row, which_cells::non_empty);
   const std::string text = listed.str();
   EXPECT_EQ(lines_starting(text, "cell "), 19u) << text;
   EXPECT_EQ(text.find("cell 19 "), std::string::npos);
@@ -88,9 +88,70 @@ TEST(Dump, CellsTextGivesEachNonEmptyCellWithItsKindsMeaning) {
             std::string::npos);
 
   std::ostringstream all;
-  cells_text(all, row, true);
+  cells_text(all, row, which_cells::all);
   EXPECT_NE(all.str().find("cell 19 (~900 m): oggetto 0 nothing\n"),
             std::string::npos);
+}
+
+TEST(Dump, ByDefaultOnlyCellsHoldingAnObjectAndOnlyInTheStretch) {
+  const std::vector<cella> row = sample_row();
+  // Which cells each listing shows, by index.
+  const struct {
+    which_cells which;
+    dump_range range;
+    std::vector<std::size_t> shown;
+  } cases[] = {
+      {which_cells::objects, {}, {1, 11, 15, 17, 18}},
+      {which_cells::objects, {500, 800}, {11, 15, 17}},
+      {which_cells::objects, {501, 799}, {15}},  // cells by their first metre
+      {which_cells::objects, {0, 0}, {1}},
+      {which_cells::objects, {-50, -1}, {}},
+      {which_cells::all, {-50, -50}, {0}},
+      {which_cells::all, {850, 2000}, {18, 19}},
+      {which_cells::non_empty, {850, 2000}, {18}},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    cells_text(out, row, c.which, c.range);
+    std::vector<std::size_t> shown;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) {
+      if (line.starts_with("cell "))
+        shown.push_back(std::stoul(line.substr(5)));
+    }
+    EXPECT_EQ(shown, c.shown) << c.range.from << " to " << c.range.to << "\n"
+                              << out.str();
+  }
+
+  // JSON keeps every nonzero cell, so that a whole listing rebuilds the row,
+  // and says which stretch a partial one covers.
+  const auto j =
+      nlohmann::json::parse(cells_json(row, false, {700, 800}).dump());
+  EXPECT_EQ(j["from"], 700);
+  EXPECT_EQ(j["to"], 800);
+  ASSERT_EQ(j["cells"].size(), 3u);
+  EXPECT_EQ(j["cells"][0]["index"], 15);
+  EXPECT_FALSE(
+      nlohmann::json::parse(cells_json(row, false).dump()).contains("from"));
+}
+
+TEST(Dump, DistancesInMetresOrKilometres) {
+  const struct {
+    const char* text;
+    std::optional<std::int64_t> metres;
+  } cases[] = {
+      {"1500", 1500},           {"1500m", 1500},
+      {"1.5km", 1500},          {"0", 0},
+      {"12km", 12000},          {"0.0004km", 0},
+      {"0.0005km", 1},          {"", std::nullopt},
+      {"km", std::nullopt},     {"-5", std::nullopt},
+      {"12 km", std::nullopt},  {"1e3", 1000},
+      {"nan", std::nullopt},    {"5mi", std::nullopt},
+      {"1e20km", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(parse_distance(c.text), c.metres) << '"' << c.text << '"';
+  }
 }
 
 TEST(Dump, CellsJsonRebuildsTheRow) {
@@ -163,6 +224,16 @@ TEST(Dump, TrackShowsMetreXYWithElementKinds) {
             "1, int 0, int 1\n"
             "2, double -0.1, double 1.9999999999999998\n"
             "3, empty, empty\n");
+  std::ostringstream stretch;
+  track_text(stretch, t, {1, 2});
+  EXPECT_EQ(stretch.str(),
+            "metre, x, y\n"
+            "1, int 0, int 1\n"
+            "2, double -0.1, double 1.9999999999999998\n");
+  const auto part = nlohmann::json::parse(track_json(t, {2, 9}).dump());
+  ASSERT_EQ(part["elements"].size(), 2u);
+  EXPECT_EQ(part["elements"][0]["metro"], 2);
+  EXPECT_EQ(part["from"], 2);
 
   const auto j = nlohmann::json::parse(track_json(t).dump());
   EXPECT_EQ(j["elements"][3]["x"], nullptr);

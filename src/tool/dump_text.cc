@@ -130,6 +130,10 @@ std::string element_text(const tracciato_linea& t, std::size_t m, int asse) {
 
 bool non_vuota(const cella& c) { return !(c == cella{}); }
 
+bool holds_object(std::size_t index, const cella& c) {
+  return c.oggetto != 0 || (index == 1 && non_vuota(c));
+}
+
 // What the kind's first value means, where it has one meaning.
 
 std::string_view tipo_word(tipo_elemento k) {
@@ -144,9 +148,15 @@ std::string_view tipo_word(tipo_elemento k) {
   return {};
 }
 
-void cells_text(std::ostream& out, const std::vector<cella>& celle, bool all) {
+void cells_text(std::ostream& out, const std::vector<cella>& celle,
+                which_cells which, const dump_range& range) {
   for (std::size_t i = 0; i < celle.size(); ++i) {
-    if (all || non_vuota(celle[i])) cell_text(out, i, celle[i]);
+    if (!range.holds(metro_della_cella(i))) continue;
+    const bool shown =
+        which == which_cells::all ||
+        (which == which_cells::non_empty && non_vuota(celle[i])) ||
+        (which == which_cells::objects && holds_object(i, celle[i]));
+    if (shown) cell_text(out, i, celle[i]);
   }
 }
 
@@ -157,9 +167,11 @@ void stations_text(std::ostream& out,
   }
 }
 
-void track_text(std::ostream& out, const tracciato_linea& t) {
+void track_text(std::ostream& out, const tracciato_linea& t,
+                const dump_range& range) {
   out << "metre, x, y\n";
   for (std::size_t m = 0; m < t.metri(); ++m) {
+    if (!range.holds(static_cast<std::int64_t>(m))) continue;
     out << m << ", " << element_text(t, m, 0) << ", " << element_text(t, m, 1)
         << '\n';
   }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -15,16 +16,35 @@
 
 namespace compattatore::tool {
 
+/// The metres a listing of cells or track elements is limited to, both
+/// ends included; a cell counts by its first metre (cell 0 lies before the
+/// start, at -50 m).
+struct dump_range {
+  std::int64_t from = std::numeric_limits<std::int64_t>::min();
+  std::int64_t to = std::numeric_limits<std::int64_t>::max();
+  bool holds(std::int64_t metro) const { return metro >= from && metro <= to; }
+  bool whole() const { return *this == dump_range{}; }
+  friend bool operator==(const dump_range&, const dump_range&) = default;
+};
+
+/// Which cells a listing shows: those holding an object (any kind, and the
+/// seal's mark in cell 1), those with any nonzero field, or all.
+enum class which_cells { objects, non_empty, all };
+
 /// Whether any field of the cell is nonzero.
 bool non_vuota(const cella& c);
+/// Whether the cell holds an object or, cell 1, the seal's mark.
+bool holds_object(std::size_t index, const cella& c);
 /// "empty", "int" or "double".
 std::string_view tipo_word(tipo_elemento k);
 
-/// The cells with a nonzero field (`all`: every cell).
-void cells_text(std::ostream& out, const std::vector<cella>& celle, bool all);
+/// The cells that `which` picks within `range`.
+void cells_text(std::ostream& out, const std::vector<cella>& celle,
+                which_cells which, const dump_range& range = {});
 void stations_text(std::ostream& out,
                    const std::array<stazione, numero_stazioni>& stazioni);
-void track_text(std::ostream& out, const tracciato_linea& t);
+void track_text(std::ostream& out, const tracciato_linea& t,
+                const dump_range& range = {});
 
 }  // namespace compattatore::tool
 
