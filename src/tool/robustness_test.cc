@@ -94,6 +94,25 @@ class Robustness : public ::testing::Test {
            " FAULT_SHIM_N=" + std::to_string(n) + " " + more;
   }
 
+  // The compile of the compiled-in texts that the tests below interrupt,
+  // run from a folder holding them in in/, writing into compiled/.
+  static std::string compile() {
+    return std::string("'") + COMPATTA_EXE +
+           "' compile in/Orsella_Vantrona_linea.txt "
+           "in/Orsella_Vantrona_4273-.txt -o compiled";
+  }
+  // Writes the texts into d/in and compiles them once; the files a whole
+  // compile writes go to `fresh`.
+  static void compile_in(const fsys::path& d,
+                         std::map<std::string, std::string>* fresh) {
+    fsys::create_directories(d);
+    ASSERT_EQ(
+        run_in(d, "", std::string("'") + COMPATTA_EXE + "' texts -o in").status,
+        0);
+    ASSERT_EQ(run_in(d, "", compile()).status, 0);
+    *fresh = contents(d / "compiled");
+  }
+
   fsys::path root_;
 };
 
@@ -129,15 +148,8 @@ void expect_each_old_or_new(const std::map<std::string, std::string>& now,
 
 TEST_F(Robustness, AFailureAtAnyStepOfACompileLeavesTheOldSet) {
   const fsys::path d = root_ / "tool";
-  fsys::create_directories(d);
-  const std::string compile = std::string("'") + COMPATTA_EXE +
-                              "' compile in/Orsella_Vantrona_linea.txt "
-                              "in/Orsella_Vantrona_4273-.txt -o compiled";
-  ASSERT_EQ(
-      run_in(d, "", std::string("'") + COMPATTA_EXE + "' texts -o in").status,
-      0);
-  ASSERT_EQ(run_in(d, "", compile).status, 0);
-  const auto fresh = contents(d / "compiled");
+  std::map<std::string, std::string> fresh;
+  ASSERT_NO_FATAL_FAILURE(compile_in(d, &fresh));
   ASSERT_EQ(fresh.size(), 3u);
 
   std::map<std::string, std::string> full;
@@ -178,7 +190,7 @@ TEST_F(Robustness, AFailureAtAnyStepOfACompileLeavesTheOldSet) {
       for (int n = 1; n <= calls + 1; ++n) {
         reset(d / "compiled", *old);
         const run_result r =
-            run_in(d, fault(step.match, step.call, n, step.more), compile);
+            run_in(d, fault(step.match, step.call, n, step.more), compile());
         const auto after = contents(d / "compiled");
         if (r.status == 0) {
           EXPECT_EQ(after, fresh) << what << " " << n;
@@ -203,15 +215,8 @@ TEST_F(Robustness, AFailureAtAnyStepOfACompileLeavesTheOldSet) {
 
 TEST_F(Robustness, AKillAtAnyStepOfACompileLeavesEachFileOldOrNew) {
   const fsys::path d = root_ / "tool";
-  fsys::create_directories(d);
-  const std::string compile = std::string("'") + COMPATTA_EXE +
-                              "' compile in/Orsella_Vantrona_linea.txt "
-                              "in/Orsella_Vantrona_4273-.txt -o compiled";
-  ASSERT_EQ(
-      run_in(d, "", std::string("'") + COMPATTA_EXE + "' texts -o in").status,
-      0);
-  ASSERT_EQ(run_in(d, "", compile).status, 0);
-  const auto fresh = contents(d / "compiled");
+  std::map<std::string, std::string> fresh;
+  ASSERT_NO_FATAL_FAILURE(compile_in(d, &fresh));
   std::map<std::string, std::string> old;
   for (const std::string& name : compiled) old[name] = "earlier " + name;
 
@@ -224,14 +229,14 @@ TEST_F(Robustness, AKillAtAnyStepOfACompileLeavesEachFileOldOrNew) {
     for (int n = 1; n <= last; ++n) {
       const std::string what = call + " " + std::to_string(n);
       reset(d / "compiled", old);
-      const run_result r =
-          run_in(d, fault("compiled/", call, n, "FAULT_SHIM_KILL=1"), compile);
+      const run_result r = run_in(
+          d, fault("compiled/", call, n, "FAULT_SHIM_KILL=1"), compile());
       ASSERT_NE(r.status, 0) << what << ": not killed";
       const auto after = contents(d / "compiled");
       expect_each_old_or_new(after, old, fresh, what);
       if (after.size() > compiled.size()) ++left_behind;
 
-      const run_result next = run_in(d, "", compile);
+      const run_result next = run_in(d, "", compile());
       EXPECT_EQ(next.status, 0) << what << "\n" << next.err;
       EXPECT_EQ(contents(d / "compiled"), fresh) << what;
     }
