@@ -80,6 +80,16 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
   const std::string line = riga_diagnostica(d);
   if (!line.empty()) c.diagnostics = line + '\n';
   c.json = json_diagnosi(d);
+  if (d.codice_errore != 0) {
+    diagnostic e;
+    e.code = d.codice_errore;
+    e.file = d.file;
+    e.line = d.line;
+    e.column = d.column;
+    e.end_column = d.column > 0 ? d.column + 1 : 0;
+    e.message = d.message;
+    c.elenco.push_back(std::move(e));
+  }
   c.json["nome_linea"] = s.nome_linea;
   c.json["numero_treno"] = s.numero_treno;
 
@@ -97,8 +107,15 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
     } else {
       c.json["errore"] = report.numero;
     }
+    diagnostic e;
+    e.code = number;
+    e.message =
+        "the seal found cell 1 (the route's first 50 m) or header entry 85 "
+        "already in use; no file was written";
+    c.elenco.push_back(std::move(e));
     c.status = exit_status::errore;
   }
+  c.json["diagnostics"] = diagnostics_json(c.elenco);
   return c;
 }
 

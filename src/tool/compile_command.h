@@ -11,6 +11,7 @@
 
 #include "model/scenario.h"
 #include "platform/file_system.h"
+#include "tool/diagnostic.h"
 #include "tool/guarded_file_system.h"
 
 namespace compattatore::tool {
@@ -38,6 +39,8 @@ struct compaction_outcome {
   /// What `check` prints on standard error: the fault's line and the seal
   /// guard's, each ending in a line end; empty when clean.
   std::string diagnostics;
+  /// Every problem found, in the order of the texts.
+  std::vector<diagnostic> elenco;
   /// The `--json` object without its "files".
   nlohmann::ordered_json json;
 };
