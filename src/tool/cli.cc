@@ -4,6 +4,8 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "tool/bash_completion.h"
 #include "tool/build_command.h"
@@ -11,6 +13,7 @@
 #include "tool/diagnostics.h"
 #include "tool/dump.h"
 #include "tool/exit_status.h"
+#include "tool/explanations.h"
 #include "tool/plot.h"
 #include "tool/texts_command.h"
 #include "version/version.h"
@@ -76,6 +79,14 @@ constexpr const char* plot_footer =
     "\n"
     "Exit status: 0 drawn; 2 wrong usage, a file that cannot be read, "
     "decoded or written, or an output that is one of the inputs.";
+constexpr const char* explain_footer =
+    "Examples:\n"
+    "  compatta explain 16\n"
+    "  compatta explain unknown-keyword\n"
+    "  compatta explain --reference > formats.md\n"
+    "\n"
+    "Exit status: 0 explained; 2 wrong usage, or a code or name that "
+    "names nothing.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
@@ -230,6 +241,25 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       ->check(CLI::Range(200, 20000));
   plot->footer(plot_footer);
 
+  std::optional<std::string> explain_key;
+  bool explain_reference = false;
+  CLI::App* explain = app.add_subcommand(
+      "explain",
+      "Explain a fault code or a warning: the rule, why the simulator needs "
+      "it, and a wrong and a right way to write it. Without CODE, list them "
+      "all.");
+  explain
+      ->add_option("CODE", explain_key,
+                   "a fault code (16) or a warning's name (unknown-keyword)")
+      ->type_name("CODE|NAME");
+  explain->add_flag("--reference", explain_reference,
+                    "print the reference of both text formats (Markdown): "
+                    "every record, its values, units and an example");
+  explain->footer(explain_footer);
+  // A warning's name as the messages print it, "-Wrun-on", is not an
+  // option of this command but the name to explain.
+  explain->allow_extras();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -240,7 +270,8 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     if (app.get_subcommands().empty() && !rest.empty() &&
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
-          << ": the commands are compile, check, build, texts, dump and plot\n";
+          << ": the commands are compile, check, build, texts, dump, plot and "
+             "explain\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }
@@ -255,7 +286,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (app.get_subcommands().empty()) {
     err << prefisso_tool
         << "a command is required: compile, check, build, texts, "
-           "dump or plot\n"
+           "dump, plot or explain\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
@@ -269,6 +300,17 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
+  if (explain->parsed()) {
+    const std::vector<std::string> extra = explain->remaining();
+    if (!explain_key && extra.size() == 1)
+      explain_key = extra.front();
+    else if (!extra.empty()) {
+      err << prefisso_tool << "explain: one code or name at a time, not "
+          << extra.front() << '\n';
+      return exit_status::file_failure;
+    }
+    return run_explain(explain_key, explain_reference, out, err);
+  }
   return exit_status::file_failure;  // unreachable: one command was parsed
 }
 

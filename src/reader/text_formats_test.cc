@@ -1,0 +1,135 @@
+#include "reader/text_formats.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "reader/memorizza_dati.h"
+#include "tests/memory_file_system.h"
+
+namespace compattatore {
+namespace {
+
+constexpr const char* linea = "/d/r_linea.txt";
+constexpr const char* treno = "/d/r_1-.txt";
+
+// A small route and train around one record line, placed where its kind is
+// recognised.
+struct texts {
+  std::string route;
+  std::string train;
+};
+
+texts around(const record_testo& r, std::string_view line) {
+  std::string generale;
+  std::string record;
+  std::string train_record;
+  switch (r.sezione) {
+    case sezione_testo::generale_linea:
+      generale = std::string(line) + "\r\n";
+      break;
+    case sezione_testo::record_linea:
+      record = std::string(line) + "\r\n";
+      break;
+    case sezione_testo::treno:
+      train_record = std::string(line) + "\r\n";
+      break;
+  }
+  // The length row comes first so that an example of it, read later,
+  // sets a different length.
+  return {"[generale]\r\nlunghezza percorso, 10000\r\n" + generale +
+              "[curve]\r\n" + record + "[fine]\r\n",
+          "[generale]\r\n" + train_record + "[fine]\r\n"};
+}
+
+scenario read(const texts& t) {
+  memory_file_system fs;
+  fs.files[linea] = t.route;
+  fs.files[treno] = t.train;
+  scenario s;
+  s.scrivi_tracciato = 1;
+  memorizza_dati(s, fs, {linea, treno, false});
+  return s;
+}
+
+bool same_model(const scenario& a, const scenario& b) {
+  return a.numero_celle == b.numero_celle && a.celle == b.celle &&
+         a.stazioni == b.stazioni && a.tracciato == b.tracciato;
+}
+
+// The k-th whole number after the keyword field, replaced by `value`.
+std::string with_number(std::string_view line, std::size_t k,
+                        std::int64_t value) {
+  std::size_t at = line.find(',');
+  std::size_t seen = 0;
+  while (at != std::string_view::npos && at < line.size()) {
+    const std::size_t start = line.find_first_of("-0123456789", at);
+    if (start == std::string_view::npos) break;
+    std::size_t end = start + 1;
+    while (end < line.size() &&
+           std::isdigit(static_cast<unsigned char>(line[end])) != 0) {
+      ++end;
+    }
+    if (seen == k) {
+      return std::string(line.substr(0, start)) + std::to_string(value) +
+             std::string(line.substr(end));
+    }
+    ++seen;
+    at = end;
+  }
+  ADD_FAILURE() << "no number " << k << " in " << line;
+  return std::string(line);
+}
+
+// Every example in the reference reads without a fault and changes what is
+// read: it is a record the readers recognise, with values they accept.
+TEST(TextFormats, EveryExampleIsReadAndCounts) {
+  for (const record_testo& r : formati_testi()) {
+    const scenario without = read(around(r, ""));
+    const scenario with = read(around(r, r.esempio));
+    EXPECT_EQ(with.codice_errore, 0) << r.nome << ": " << r.esempio;
+    EXPECT_FALSE(same_model(with, without)) << r.nome << ": " << r.esempio;
+  }
+}
+
+// Where the reference names the largest value a field holds, the readers
+// take it and refuse one more.
+TEST(TextFormats, StatedLargestValuesAreTheReadersOwn) {
+  for (const record_testo& r : formati_testi()) {
+    for (std::size_t k = 0; k < r.campi.size(); ++k) {
+      const campo_testo& c = r.campi[k];
+      if (!c.massimo) continue;
+      const std::string at_max = with_number(r.esempio, k, *c.massimo);
+      const std::string above = with_number(r.esempio, k, *c.massimo + 1);
+      EXPECT_EQ(read(around(r, at_max)).codice_errore, 0)
+          << r.nome << ", " << c.nome << ": " << at_max;
+      EXPECT_NE(read(around(r, above)).codice_errore, 0)
+          << r.nome << ", " << c.nome << ": " << above;
+    }
+  }
+}
+
+// The README's reference is this table, printed: between its heading and
+// the next heading of the same level it holds exactly riferimento_markdown().
+TEST(TextFormats, ReadmeHoldsTheReference) {
+  std::ifstream in(COMPATTATORE_README);
+  ASSERT_TRUE(in) << COMPATTATORE_README;
+  std::stringstream all;
+  all << in.rdbuf();
+  const std::string readme = all.str();
+  const std::string start = "<!-- text reference: begin -->\n";
+  const std::string end = "<!-- text reference: end -->\n";
+  const std::size_t from = readme.find(start);
+  const std::size_t to = readme.find(end);
+  ASSERT_NE(from, std::string::npos) << "no reference in the README";
+  ASSERT_NE(to, std::string::npos);
+  EXPECT_EQ(readme.substr(from + start.size(), to - from - start.size()),
+            riferimento_markdown())
+      << "print the reference again: compatta explain --reference";
+}
+
+}  // namespace
+}  // namespace compattatore
