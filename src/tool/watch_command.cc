@@ -231,7 +231,8 @@ int run_watch(const watch_options& o, std::ostream& out, std::ostream& err) {
   }
 
   const blocked_signals signals;
-  const file_descriptor sfd(::signalfd(-1, &signals.set(), SFD_CLOEXEC));
+  const file_descriptor sfd(
+      ::signalfd(-1, &signals.set(), SFD_CLOEXEC | SFD_NONBLOCK));
   const file_descriptor ifd(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK));
   if (sfd.get() < 0 || ifd.get() < 0) {
     err << prefisso_tool << "cannot watch the texts: " << std::strerror(errno)
@@ -306,6 +307,10 @@ int run_watch(const watch_options& o, std::ostream& out, std::ostream& err) {
       first.reset();
       route_saved = train_saved = false;
     }
+  }
+  // Taken, so that none is still pending when the old mask is back.
+  signalfd_siginfo info;
+  while (::read(sfd.get(), &info, sizeof info) > 0) {
   }
   w.finish();
   out << "watch ended\n";
