@@ -43,7 +43,7 @@ dl.facts{display:grid;grid-template-columns:max-content 1fr;gap:2px 16px;
 margin:0}
 dl.facts dt{color:var(--muted)}
 dl.facts dd{margin:0}
-table{border-collapse:collapse;width:100%;font-size:14px}
+table{border-collapse:collapse;min-width:60%;font-size:14px}
 th,td{padding:3px 8px;border-bottom:1px solid var(--line);text-align:left;
 vertical-align:top}
 th{background:#eef1f4;font-weight:600}
