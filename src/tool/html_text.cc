@@ -77,7 +77,7 @@ std::string html_latin1(std::string_view bytes) {
   return html_escape(latin1_to_utf8(bytes));
 }
 
-std::string html_bytes(std::string_view bytes) {
+std::string as_utf8(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
@@ -90,7 +90,11 @@ std::string html_bytes(std::string_view bytes) {
       i += n;
     }
   }
-  return html_escape(utf8);
+  return utf8;
+}
+
+std::string html_bytes(std::string_view bytes) {
+  return html_escape(as_utf8(bytes));
 }
 
 }  // namespace compattatore::tool

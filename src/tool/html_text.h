@@ -18,7 +18,10 @@ std::string html_escape(std::string_view text);
 std::string html_latin1(std::string_view bytes);
 
 /// Bytes that are UTF-8 where they can be (paths, messages), each byte
-/// that is not part of valid UTF-8 taken as Latin-1, escaped.
+/// that is not part of valid UTF-8 taken as Latin-1: valid UTF-8.
+std::string as_utf8(std::string_view bytes);
+
+/// `as_utf8(bytes)`, escaped.
 std::string html_bytes(std::string_view bytes);
 
 }  // namespace compattatore::tool

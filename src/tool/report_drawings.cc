@@ -1,5 +1,6 @@
 #include "tool/report_drawings.h"
 
+#include "tool/html_text.h"
 #include "tool/inline_svg.h"
 #include "tool/plot_surface.h"
 
@@ -30,7 +31,8 @@ std::vector<page_drawing> report_drawings(const scenario& s,
   plan.tracciato = &s.tracciato;
   plan.celle = &s.celle;
   plan.stazioni = &s.stazioni;
-  plan.title = title;
+  // cairo refuses a drawing whose text is not UTF-8.
+  plan.title = as_utf8(title);
   std::string bytes;
   std::string problem = "reading stopped before the track line was made";
   const bool drawn =

@@ -17,7 +17,7 @@ struct page_options {
   /// Written by `watch`: the page reloads itself every `refresh_seconds`,
   /// and says when it was checked.
   bool live = false;
-  int refresh_seconds = 1;
+  int refresh_seconds = 2;
   std::string checked_at;
 };
 
