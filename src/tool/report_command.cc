@@ -50,7 +50,7 @@ int run_report(const compile_options& o, const std::string& page,
     err << prefisso_tool << problem << '\n';
     return exit_status::file_failure;
   }
-  err << c.outcome.diagnostics;
+  err << diagnostics_text(c.outcome);
   std::size_t size = 0;
   if (!write_report(p, c, page, {}, &size, &problem)) {
     err << prefisso_tool << problem << '\n';

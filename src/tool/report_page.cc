@@ -409,8 +409,9 @@ void diagnostics_section(std::string& o, const scenario_check& c,
     o += error ? "error" : "warning";
     if (d.code) o += " " + num(*d.code);
     if (!d.name.empty()) o += " [" + html_bytes(d.name) + "]";
-    o += "</span> ";
-    o += place(testi, d.file, d.line, d.column);
+    o += "</span>";
+    const std::string where = place(testi, d.file, d.line, d.column);
+    o += where.empty() ? ": " : " " + where;
     o += html_bytes(d.message);
     if (const testo_pagina* t = text_of(testi, d.file, d.line)) {
       o += "<pre class=\"quote\">";

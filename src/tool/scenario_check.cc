@@ -125,6 +125,10 @@ bool check_scenario(const scenario_paths& p, scenario_check* c,
   return true;
 }
 
+std::string diagnostics_text(const compaction_outcome& c) {
+  return c.diagnostics;
+}
+
 bool write_compiled_files(const scenario_paths& p, const scenario_check& c,
                           const std::string& dir,
                           std::vector<written_file>* written,

@@ -45,6 +45,10 @@ struct scenario_check {
 [[nodiscard]] bool check_scenario(const scenario_paths& p, scenario_check* c,
                                   std::string* err);
 
+/// What `report` and `watch` print of a check's problems: today the lines
+/// `check` prints.
+std::string diagnostics_text(const compaction_outcome& c);
+
 /// Writes the compiled files of `c` into `dir` (made when missing), as
 /// `compile` does, never over one of the texts; `c` must be sealed. False
 /// with `*err` when a file cannot be written (the set is then as it was).

@@ -200,10 +200,6 @@ class watcher {
 
 }  // namespace
 
-std::string diagnostics_text(const compaction_outcome& c) {
-  return c.diagnostics;
-}
-
 int run_watch(const watch_options& o, std::ostream& out, std::ostream& err) {
   scenario_paths p;
   if (!scenario_paths_of(o.texts, &p, err)) return exit_status::file_failure;
@@ -286,6 +282,12 @@ int run_watch(const watch_options& o, std::ostream& out, std::ostream& err) {
         for (char* at = buf; at < buf + got;) {
           const auto* e = reinterpret_cast<const inotify_event*>(at);
           at += sizeof(inotify_event) + e->len;
+          if ((e->mask & IN_Q_OVERFLOW) != 0) {
+            // Events were lost: either text may have been saved.
+            route_saved = train_saved = true;
+            last = clock_type::now();
+            if (!first) first = last;
+          }
           if (e->len == 0) continue;
           const std::string name(e->name);
           for (const watched_text& t : texts) {

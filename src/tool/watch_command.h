@@ -18,9 +18,6 @@ struct watch_options {
   std::string dir;
 };
 
-/// What watch prints of one check: today the lines `check` prints.
-std::string diagnostics_text(const compaction_outcome& c);
-
 /// Checks the texts of `o` once, then again after every save of either
 /// (the texts' folders are watched, so a save by rename is seen too),
 /// printing each check's diagnostics to `out`, until SIGINT, SIGTERM or
