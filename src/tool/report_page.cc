@@ -227,6 +227,7 @@ std::string km(std::int64_t metri) {
 }
 
 std::string hms(std::int32_t secondi) {
+  if (secondi < 0) return std::to_string(secondi) + " s";
   auto two = [](std::int32_t v) {
     return (v < 10 ? "0" : "") + std::to_string(v);
   };
