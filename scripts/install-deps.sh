@@ -13,6 +13,7 @@ packages=(
   libcairo2-dev libfontconfig-dev          # compatta's drawings
   libcli11-dev nlohmann-json3-dev          # compatta's command line, JSON
   xvfb xauth                               # window tests under a virtual display
+  chromium                                 # report page tests in a headless browser
   help2man dpkg-dev file                   # manual pages, the Debian package
   clang-format                             # the formatting check among the tests
 )

@@ -15,7 +15,9 @@
 #include "tool/exit_status.h"
 #include "tool/explanations.h"
 #include "tool/plot.h"
+#include "tool/report_command.h"
 #include "tool/texts_command.h"
+#include "tool/watch_command.h"
 #include "version/version.h"
 
 namespace compattatore::tool {
@@ -87,11 +89,35 @@ constexpr const char* explain_footer =
     "\n"
     "Exit status: 0 explained; 2 wrong usage, or a code or name that "
     "names nothing.";
+constexpr const char* report_footer =
+    "Examples:\n"
+    "  compatta report work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt -o report.html\n"
+    "  compatta report route.txt train.txt --route-name Valle "
+    "--train-number 12 -o valle.html\n"
+    "\n"
+    "Exit status: 0 no data fault; 1 a data fault was found (the page is "
+    "still written and shows it); 2 wrong usage, a text that cannot be "
+    "read, the same file as both texts, or a page that cannot be written or "
+    "is one of the texts (nothing written); 3 a seal guard would fail (the "
+    "page is still written and says that no compiled file would be).";
+constexpr const char* watch_footer =
+    "Examples:\n"
+    "  compatta watch work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt --report report.html\n"
+    "  compatta watch route.txt train.txt --route-name Valle "
+    "--train-number 12 --report valle.html -o out\n"
+    "\n"
+    "Exit status: 0 ended by Ctrl-C (or SIGTERM, SIGHUP); 2 wrong usage, a "
+    "text that cannot be read at the start, the same file as both texts, "
+    "or a page or folder that cannot be written at the start or is one of "
+    "the texts. Problems found in the texts do not end it.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
 
-void add_scenario_options(CLI::App* sub, compile_options& o) {
+// The two texts and the names their files take.
+void add_scenario_texts(CLI::App* sub, compile_options& o) {
   sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
       ->required()
       ->type_name("FILE");
@@ -104,6 +130,10 @@ void add_scenario_options(CLI::App* sub, compile_options& o) {
   sub->add_option("--train-number", o.numero_treno,
                   "train number (default: N of the train text's file name)")
       ->type_name("N");
+}
+
+void add_scenario_options(CLI::App* sub, compile_options& o) {
+  add_scenario_texts(sub, o);
   sub->add_flag("--no-track", o.no_track,
                 "build no track line and write no NAME_linea.dat (curve "
                 "rows are then not read)");
@@ -259,6 +289,39 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   // A warning's name as the messages print it, "-Wrun-on", is not an
   // option of this command but the name to explain.
   explain->allow_extras();
+  compile_options ro;
+  std::string report_out;
+  CLI::App* report = app.add_subcommand(
+      "report",
+      "Check the two texts as compile does and write one HTML page that "
+      "holds everything it shows: the diagnostics with the lines they point "
+      "at, the plan view, the stations and timetable, the signals, "
+      "slowdowns, speed points, boards and indication boards, and the files "
+      "compile would write. The page needs nothing else: open it from "
+      "disk, or pass it on. Nothing else is written.");
+  add_scenario_texts(report, ro);
+  report->add_option("-o,--output", report_out, "the page, OUT.html")
+      ->required()
+      ->type_name("OUT");
+  report->footer(report_footer);
+
+  watch_options wopt;
+  CLI::App* watch = app.add_subcommand(
+      "watch",
+      "Check the two texts as compile does, then again each time either is "
+      "saved, and print each check's diagnostics under a line with the "
+      "time. With --report it keeps the page of report up to date (an open "
+      "page reloads itself while watch runs); with -o it writes the compiled "
+      "files as compile does. Ctrl-C ends it.");
+  add_scenario_texts(watch, wopt.texts);
+  watch->add_option("--report", wopt.report, "the page to keep up to date")
+      ->type_name("OUT.html");
+  watch
+      ->add_option("-o,--output", wopt.dir,
+                   "directory for the compiled files (made when missing); "
+                   "without it none are written")
+      ->type_name("DIR");
+  watch->footer(watch_footer);
 
   try {
     app.parse(argc, argv);
@@ -270,8 +333,8 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     if (app.get_subcommands().empty() && !rest.empty() &&
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
-          << ": the commands are compile, check, build, texts, dump, plot and "
-             "explain\n";
+          << ": the commands are compile, check, build, texts, dump, plot, "
+             "report, watch and explain\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }
@@ -286,7 +349,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (app.get_subcommands().empty()) {
     err << prefisso_tool
         << "a command is required: compile, check, build, texts, "
-           "dump, plot or explain\n"
+           "dump, plot, report, watch or explain\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
@@ -300,6 +363,8 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
+  if (report->parsed()) return run_report(ro, report_out, out, err);
+  if (watch->parsed()) return run_watch(wopt, out, err);
   if (explain->parsed()) {
     const std::vector<std::string> extra = explain->remaining();
     if (!explain_key && extra.size() == 1)

@@ -286,6 +286,15 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
        "odd.dat: not a station table file"},
       {{"plot", track, "-o", "plan.svg", "--width", "10"}, "--width"},
       {{"plot", track, "-o", "afile/plan.svg"}, "afile/plan.svg"},
+      {{"report", route_text, train_text}, "--output"},
+      {{"report", route_text, "in/missing_1-.txt", "-o", "r.html"},
+       "in/missing_1-.txt"},
+      {{"report", "route.txt", train_text, "-o", "r.html"}, "--route-name"},
+      {{"report", route_text, train_text, "-o", "afile/r.html"},
+       "afile/r.html"},
+      {{"watch", route_text}, "TRAIN_TEXT"},
+      {{"watch", "missing_linea.txt", train_text}, "missing_linea.txt"},
+      {{"watch", route_text, train_text, "-o", "afile"}, "afile"},
   };
   for (const auto& c : cases) {
     std::string shown;
@@ -313,6 +322,7 @@ TEST_F(Compatta, HelpOnEveryCommand) {
   } cases[] = {
       {"compile", "0123", ""}, {"check", "0123", ""}, {"build", "0123", ""},
       {"texts", "02", "13"},   {"dump", "02", "13"},  {"plot", "02", "13"},
+      {"report", "0123", ""},  {"watch", "02", "13"},
   };
   for (const auto& c : cases) {
     const run_result r = run({c.command, "--help"});
@@ -488,6 +498,13 @@ TEST_F(Compatta, NoCommandWritesOverItsInputsHoweverTheyAreNamed) {
            route_text + " are the same file: give two different texts"},
       {{"check", train_text, "train_again.txt", "--route-name", "A"},
        "are the same file"},
+      {{"report", route_text, train_text, "-o", "train_again.txt"},
+       "cannot write train_again.txt: it is one of the texts"},
+      {{"watch", route_text, train_text, "--report",
+        "./" + std::string(route_text)},
+       "it is one of the texts"},
+      {{"watch", route_text, train_text, "-o", "out"},
+       "cannot write out/Orsella_Vantrona_4273.dat: it is one of the texts"},
   };
   for (const auto& c : cases) {
     std::string shown;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/scenario.h"
+#include "tool/latin1.h"
 #include "tool/plot_legend.h"
 #include "tool/plot_page.h"
 #include "tool/plot_style.h"
@@ -91,15 +92,18 @@ void draw_stations(cairo_t* cr, const plan& pl,
     double nx = 0, ny = 0;
     pl.normal(s.progressiva, &nx, &ny);
     cairo_set_font_size(cr, 10.0);
+    // Names are Latin-1 bytes; cairo takes UTF-8 and refuses the whole
+    // drawing otherwise.
+    const std::string nome = latin1_to_utf8(s.nome);
     cairo_text_extents_t e;
-    cairo_text_extents(cr, s.nome.c_str(), &e);
+    cairo_text_extents(cr, nome.c_str(), &e);
     // On the side away from the kilometre labels, reaching away from the
     // line.
     const double tx = pl.px(p) - 10 * nx;
     const double ty = pl.py(p) - 10 * ny;
     cairo_move_to(cr, nx > 0 ? tx - e.x_advance : tx,
                   ty - e.y_bearing - e.height / 2);
-    cairo_show_text(cr, s.nome.c_str());
+    cairo_show_text(cr, nome.c_str());
   }
 }
 

@@ -1,0 +1,23 @@
+// A drawing's SVG document made fit to stand inside an HTML page beside
+// other drawings: no XML prolog, no namespace URLs, and every id (cairo
+// names its glyphs and clips alike in every document) under the drawing's
+// own prefix.
+#ifndef TOOL_INLINE_SVG_H_
+#define TOOL_INLINE_SVG_H_
+
+#include <string>
+#include <string_view>
+
+namespace compattatore::tool {
+
+/// The `<svg>` element of `document` with its ids, and the references to
+/// them (`href="#..."`, `url(#...)`), prefixed by `prefix` and a hyphen, and
+/// its root given `id="PREFIX"`, class "drawing" and its view box. False
+/// with `*err` when `document` holds no `<svg` element with a view box.
+[[nodiscard]] bool inline_svg(std::string_view document,
+                              std::string_view prefix, std::string* out,
+                              std::string* err);
+
+}  // namespace compattatore::tool
+
+#endif  // TOOL_INLINE_SVG_H_

@@ -1,0 +1,151 @@
+#include "tool/scenario_check.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "compact/driver.h"
+#include "platform/real_file_system.h"
+#include "reader/memorizza_dati.h"
+#include "tool/diagnostics.h"
+#include "tool/output_dir.h"
+
+namespace compattatore::tool {
+namespace {
+
+// The texts as they were read; writes go to `base`.
+class texts_read_once : public file_system {
+ public:
+  texts_read_once(file_system& base, const scenario_paths& p,
+                  const scenario_check& c)
+      : base_(base), paths_(p), check_(c) {}
+
+  bool exists(const std::string& path) override {
+    return path == paths_.testo_linea || path == paths_.testo_treno ||
+           base_.exists(path);
+  }
+  std::string read(const std::string& path, std::size_t max_bytes) override {
+    if (path == paths_.testo_linea) return check_.testo_linea;
+    if (path == paths_.testo_treno) return check_.testo_treno;
+    return base_.read(path, max_bytes);
+  }
+  void replace(const std::string& path, std::string_view bytes) override {
+    base_.replace(path, bytes);
+  }
+  void replace_in_pieces(
+      const std::string& path, std::size_t size,
+      const std::function<void(const byte_sink&)>& produce) override {
+    base_.replace_in_pieces(path, size, produce);
+  }
+  void replace_set(const std::vector<new_file>& files) override {
+    base_.replace_set(files);
+  }
+  void remove(const std::string& path) override { base_.remove(path); }
+
+ private:
+  file_system& base_;
+  const scenario_paths& paths_;
+  const scenario_check& check_;
+};
+
+// Takes note of what would be written, and writes nothing: the sizes are
+// known before any byte is made.
+class sizes_only : public file_system {
+ public:
+  bool exists(const std::string&) override { return false; }
+  std::string read(const std::string& path, std::size_t) override {
+    throw file_error(path, "read", "nothing is read here");
+  }
+  void replace(const std::string& path, std::string_view bytes) override {
+    files.push_back({path, bytes.size()});
+  }
+  void replace_in_pieces(
+      const std::string& path, std::size_t size,
+      const std::function<void(const byte_sink&)>&) override {
+    files.push_back({path, size});
+  }
+  void replace_set(const std::vector<new_file>& set) override {
+    for (const new_file& f : set) files.push_back({f.path, f.size});
+  }
+  void remove(const std::string&) override {}
+
+  std::vector<written_file> files;
+};
+
+}  // namespace
+
+bool scenario_paths_of(const compile_options& o, scenario_paths* p,
+                       std::ostream& err) {
+  real_file_system disk;
+  for (const std::string& path : {o.testo_linea, o.testo_treno}) {
+    try {
+      (void)disk.read(path, limite_testo);
+    } catch (const file_error& e) {
+      err << prefisso_tool << e.what() << '\n';
+      return false;
+    }
+  }
+  std::error_code same_ec;
+  if (std::filesystem::equivalent(o.testo_linea, o.testo_treno, same_ec)) {
+    err << prefisso_tool << "the route text " << o.testo_linea
+        << " and the train text " << o.testo_treno
+        << " are the same file: give two different texts\n";
+    return false;
+  }
+  std::string numero;
+  const auto nome = names_or_fail(o, &numero, err);
+  if (!nome) return false;
+  *p = {o.testo_linea, o.testo_treno, *nome, numero};
+  return true;
+}
+
+bool check_scenario(const scenario_paths& p, scenario_check* c,
+                    std::string* err) {
+  real_file_system disk;
+  try {
+    c->testo_linea = disk.read(p.testo_linea, limite_testo);
+    c->testo_treno = disk.read(p.testo_treno, limite_testo);
+  } catch (const file_error& e) {
+    *err = e.what();
+    return false;
+  }
+  sizes_only sizes;
+  texts_read_once texts(sizes, p, *c);
+  c->s = scenario{};
+  c->s.nome_linea = p.nome_linea;
+  c->s.numero_treno = p.numero_treno;
+  c->outcome = compatta_testi(c->s, 1, texts, p.testo_linea, p.testo_treno);
+  c->files.clear();
+  if (c->outcome.sealed) {
+    scrivi_file_compilati(c->s, sizes, {"", p.nome_linea, p.numero_treno});
+    for (written_file& f : sizes.files) {
+      f.path = std::filesystem::path(f.path).filename().string();
+    }
+    c->files = std::move(sizes.files);
+  }
+  return true;
+}
+
+std::string diagnostics_text(const compaction_outcome& c) {
+  return c.diagnostics;
+}
+
+bool write_compiled_files(const scenario_paths& p, const scenario_check& c,
+                          const std::string& dir,
+                          std::vector<written_file>* written,
+                          std::string* err) {
+  const std::string d = normalise_dir(dir);
+  if (!make_dir(d, err)) return false;
+  real_file_system disk;
+  guarded_file_system fs(disk, {p.testo_linea, p.testo_treno});
+  fs.allow_writes();
+  try {
+    scrivi_file_compilati(c.s, fs, {d, p.nome_linea, p.numero_treno});
+  } catch (const file_error& e) {
+    *err = e.what();
+    return false;
+  }
+  *written = fs.written();
+  return true;
+}
+
+}  // namespace compattatore::tool
