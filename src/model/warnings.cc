@@ -23,8 +23,8 @@ constexpr warning_entry table[] = {
     {same_text, "the same file is given as the route text and the train text"},
     {empty_train, "the train has no station or no signal"},
     {signal_time,
-     "a signal's time is changed (1 to 100 become 101) or dropped (only "
-     "signals whose side s code is 2 keep one)"},
+     "a signal's time is dropped: only a signal whose side s code is 2 "
+     "keeps one"},
     {station_overwrite,
      "a station's end marker replaces an object already in its place on "
      "the track"},

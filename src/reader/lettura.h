@@ -56,6 +56,9 @@ struct lettura {
   /// Starts reading `text` (taken over, not copied) as `which`.
   void apri(quale_testo which, std::string text) {
     corrente = which;
+    riga_trascinata = 0;
+    posto_fine.reset();
+    dopo_fine_detto = false;
     campi.reset();
     contenuto = std::move(text);
     campi.emplace(contenuto);

@@ -268,12 +268,7 @@ esito lettore_treno::segnale() {
   }
   if (l_.recupera()) {
     l_.marca(cella_marcatore(posizione), l_.origine(posizione));
-    if (sx == 2 && tempo >= 1 && tempo <= 100) {
-      l_.avvisa(avviso::signal_time, posto_tempo,
-                "the signal's time " + std::to_string(tempo) +
-                    " is stored as 101: times from 1 to 100 are raised to "
-                    "101");
-    } else if (sx != 2 && tempo != 0) {
+    if (sx != 2 && tempo != 0) {
       l_.avvisa(avviso::signal_time, posto_tempo,
                 "the signal's time " + std::to_string(tempo) +
                     " is not kept: only a signal whose side s code (sx) is 2 "

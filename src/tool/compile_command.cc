@@ -113,6 +113,12 @@ std::vector<diagnostic> list_of(const std::vector<problem>& problems,
                                 const check_options& o) {
   std::vector<const problem*> order;
   for (const problem& p : problems) {
+    // With one file as both texts, what the train part says of the route's
+    // records only follows from that.
+    if (o.same_file && p.code == 0 && p.place.file == quale_testo::treno &&
+        p.warning != avviso::same_text) {
+      continue;
+    }
     if (p.code == 0 && std::find(o.silenced.begin(), o.silenced.end(),
                                  p.warning) != o.silenced.end()) {
       continue;
