@@ -215,7 +215,9 @@ esito lettore_linea::sezione_generale() {
     if (l_.recupera()) {
       if (riconosciuto) {
         l_.dopo_record();
-      } else if (!chiude_generale(s_.riga)) {
+      } else {
+        // A heading that ends the section is taken as any other: "[fine]"
+        // is noted for the records after it.
         l_.keyword_non_usata(s_.riga, false);
       }
     }
