@@ -176,9 +176,9 @@ std::string lettura::chi(std::int64_t m) const {
   return out + " at " + metri(m);
 }
 
-std::int32_t lettura::origine(std::int64_t m) {
+std::int32_t lettura::origine(std::int64_t m, const text_place* at) {
   if (!sink) return -1;
-  return sink->add_record({posto_keyword(), chi(m)});
+  return sink->add_record({at ? *at : posto_keyword(), chi(m)});
 }
 
 std::vector<problem_note> lettura::occupante(std::int64_t c) const {

@@ -129,7 +129,8 @@ struct lettura {
   std::string chi(std::int64_t metri) const;
   /// Notes the current record as the origin of the objects it puts into
   /// the row; -1 when not recovering.
-  std::int32_t origine(std::int64_t metri);
+  /// `at`: the record's place, its keyword when not given.
+  std::int32_t origine(std::int64_t metri, const text_place* at = nullptr);
   void marca(std::int64_t cella, std::int32_t origine_record) {
     if (sink && origine_record >= 0) sink->mark(cella, origine_record);
   }

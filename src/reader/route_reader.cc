@@ -547,7 +547,7 @@ esito lettore_linea::indicatore() {
                        l_.contenuto_cella(c),
                    l_.occupante(c));
   }
-  l_.marca(c, l_.origine(posizione));
+  l_.marca(c, l_.origine(posizione, &primo_posto_));
   return esito::avanti;
 }
 
@@ -581,7 +581,7 @@ esito lettore_linea::cartello() {
   cel.valore_1 = low16(l_.posto_cartello);
   s_.stazioni[static_cast<std::size_t>(l_.posto_cartello)].nome = s_.riga;
   --l_.posto_cartello;
-  l_.marca(c, l_.origine(p));
+  l_.marca(c, l_.origine(p, &primo_posto_));
   return esito::avanti;
 }
 

@@ -30,6 +30,13 @@ constexpr std::int32_t celle_senza_riempimento = 2;
 constexpr std::int32_t multiplo_lunghezza = 100;
 std::size_t at(std::int32_t c) { return static_cast<std::size_t>(c); }
 
+// "1200 m or 1250 m": the multiples of `passo` on either side of `v`.
+std::string intorno(std::int32_t v, std::int32_t passo) {
+  const std::int64_t sotto =
+      v - ((static_cast<std::int64_t>(v) % passo) + passo) % passo;
+  return metri(sotto) + " or " + metri(sotto + passo);
+}
+
 // nearest(v / 5) as a velocita_linea byte; nothing above 1275 km/h or
 // outside the byte.
 std::optional<std::uint8_t> unita_velocita(std::int32_t v) {
@@ -267,7 +274,7 @@ esito lettore_treno::segnale() {
                  l_.occupante(c));
   }
   if (l_.recupera()) {
-    l_.marca(cella_marcatore(posizione), l_.origine(posizione));
+    l_.marca(cella_marcatore(posizione), l_.origine(posizione, &primo_posto_));
     if (sx != 2 && tempo != 0) {
       l_.avvisa(avviso::signal_time, posto_tempo,
                 "the signal's time " + std::to_string(tempo) +
@@ -302,7 +309,7 @@ esito lettore_treno::rallentamento() {
   const std::int32_t origine =
       (l_.recupera() &&
        (code == codice::nessuno || code == codice::preavvisi_occupati))
-          ? l_.origine(x)
+          ? l_.origine(x, &primo_posto_)
           : -1;
   if (origine >= 0) {
     l_.marca(st, origine);
@@ -376,7 +383,7 @@ esito lettore_treno::abbattimento() {
   } else {
     cel.set(oggetto_cella::abbattimento_senza_velocita);
   }
-  l_.marca(c, l_.origine(p));
+  l_.marca(c, l_.origine(p, &primo_posto_));
   return esito::avanti;
 }
 
@@ -403,15 +410,18 @@ esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
   if (p % passo_cella != 0) {
     return ferma(codice::stazione_posizione, p, campo, primo_posto_,
                  l_.chi(p) +
-                     ": a station's position must be a multiple of "
-                     "50 m");
+                     ": a station's position must be a multiple of 50 m, "
+                     "such as " +
+                     intorno(p, passo_cella));
   }
   e.categoria = l_.u8(1);
   const std::int32_t lunghezza = numero(2);
   if (lunghezza % multiplo_lunghezza != 0) {
     return ferma(codice::stazione_lunghezza, p, campo, l_.posto_ultimo(),
                  l_.chi(p) + " is " + metri(lunghezza) +
-                     " long: a station's length must be a multiple of 100 m");
+                     " long: a station's length must be a multiple of 100 m, "
+                     "such as " +
+                     intorno(lunghezza, multiplo_lunghezza));
   }
   e.opzione_1 = l_.u8(3);
   e.opzione_5 = l_.u8(4);
@@ -477,7 +487,7 @@ esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
     // from it as the program would.
   }
   if (l_.recupera()) {
-    const std::int32_t o = l_.origine(p);
+    const std::int32_t o = l_.origine(p, &primo_posto_);
     if (cella_fine >= 0) {
       if (!sotto.empty()) {
         l_.avvisa(avviso::station_overwrite, l_.posto_keyword(),
@@ -611,8 +621,9 @@ void lettore_treno::fine() {
               std::string("the chainage row's ") +
                   (primo ? "first" : "second") + " value is " +
                   std::to_string(scritto) +
-                  ", which is not a multiple of 50 m: the first two values "
-                  "of a \"progressiva\" row must be");
+                  ": the first two values of a \"progressiva\" row must be "
+                  "multiples of 50, such as " +
+                  intorno(scritto, passo_cella));
   }
 
   if (l_.recupera() && posto_generale_) {

@@ -521,11 +521,11 @@ TEST_F(Compatta, SealGuardsStopBeforeAnyFileIsWritten) {
       // An indicator at 0 m lands in cell 1 with valore_1 80 * 20 = 1600:
       // the first guard finds the stamp's place taken.
       {"cell 1 first value taken", "indicatori_vmax, 0, 80, 80, 80, 0, , , , 0",
-       "", 1250, "t/A_linea.txt:4:1"},
+       "", 1250, "t/A_linea.txt:4:18"},
       // A 0 km/h slowdown from 0 to 100 m starts in cell 1 with valore_1 0
       // and its d_v 5 in valore_2: the second guard fires.
       {"cell 1 second value taken", "", "rallentamento, 0, 0, 100, 0, 0, 5",
-       1251, "t/A_1-.txt:2:1"},
+       1251, "t/A_1-.txt:2:16"},
   };
   for (const auto& c : cases) {
     write("t/A_linea.txt", std::string("[generale]\r\n"
@@ -587,7 +587,7 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
        "segnale, 1000, 1, 1,2,3, 0, 1, 1,2,3, 0\r\n[fine]\r\n",
        false, 3, 11, codice::stazione_posizione,
        "the station at 1225 m: a station's position must be a multiple of "
-       "50 m"},
+       "50 m, such as 1200 m or 1250 m"},
   };
   for (const auto& c : cases) {
     write("t/A_linea.txt", c.route);
