@@ -373,7 +373,7 @@ TEST_F(Build, AMixedFolderExitsWithItsWorstScenario) {
     for (const std::string& p : c.parts) {
       if (p == "seal") {
         EXPECT_EQ(table.at("S_1"), "seal guard 1250") << shown;
-        EXPECT_NE(r.err.find("compatta: scenario S_1:\nmix/S_linea.txt:4:1: "
+        EXPECT_NE(r.err.find("compatta: scenario S_1:\nmix/S_linea.txt:4:18: "
                              "error 1250: "),
                   std::string::npos)
             << r.err;
