@@ -1,11 +1,16 @@
 #include "compact/consistency_pass.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "model/codici_errore.h"
 #include "model/guasto.h"
+#include "model/problem.h"
 
 namespace compattatore {
 namespace {
@@ -33,8 +38,8 @@ constexpr std::array<std::array<int, 3>, 3> finestre = {{
 // neither free nor of any kind, so no rule ever places or reads there.
 class riga_celle {
  public:
-  explicit riga_celle(scenario& s)
-      : s_(s), ultima_(static_cast<int>(s.celle.size()) - 1) {}
+  riga_celle(scenario& s, problem_sink* sink)
+      : s_(s), sink_(sink), ultima_(static_cast<int>(s.celle.size()) - 1) {}
 
   /// Upper index U; -1 for an empty row.
   int ultima() const { return ultima_; }
@@ -48,10 +53,17 @@ class riga_celle {
   const cella& at(int c) const { return s_.celle[static_cast<std::size_t>(c)]; }
 
   /// A point of 180 km/h; a montagna marker in the cell is overwritten.
-  void poni_punto(int c) {
+  /// `per`: the cell of the object it is placed for.
+  void poni_punto(int c, int per) {
     cella& cl = at(c);
     cl.set(oggetto_cella::abbattimento);
     cl.valore_1 = velocita_abbattimento;
+    if (sink_ == nullptr) return;
+    const record_origin* o = sink_->origin(per);
+    if (o == nullptr) return;
+    sink_->mark(
+        c, sink_->add_record(
+               {o->place, "the 180 km/h speed point placed for " + o->what}));
   }
 
   /// Lowers an existing point to 180 km/h, never raises it.
@@ -64,13 +76,50 @@ class riga_celle {
   /// Overwrites any earlier fault, including where a reader stopped (this
   /// fault is in no text); the pass goes on.
   // The pass works on cells, not on text: the fault has no place in one.
-  void guasto(std::int32_t code, int c) {
+  /// Recovering, the fault is also reported at the record of the object
+  /// in cell `di`, saying `message` and naming what holds `celle`.
+  void guasto(std::int32_t code, int c, int di, const std::string& message,
+              std::initializer_list<int> celle) {
     registra(s_, {code, static_cast<std::int32_t>(c) * passo_cella,
                   punto_lettura{}});
+    if (sink_ == nullptr) return;
+    const record_origin* o = sink_->origin(di);
+    text_place place;
+    std::string text = message;
+    if (o != nullptr) {
+      place = o->place;
+      const std::size_t at = text.find("%");
+      if (at != std::string::npos) text.replace(at, 1, o->what);
+    }
+    std::vector<problem_note> notes;
+    std::string held;
+    std::vector<std::int32_t> seen;
+    for (int k : celle) {
+      if (!dentro(k)) continue;
+      const std::string what = describe_cell(at(k));
+      if (held.find(what) == std::string::npos) {
+        if (!held.empty()) held += " and ";
+        held += what;
+      }
+      const std::int32_t r = sink_->record_of(k);
+      if (r < 0 || std::find(seen.begin(), seen.end(), r) != seen.end()) {
+        continue;
+      }
+      seen.push_back(r);
+      const record_origin& occ = sink_->record(r);
+      notes.push_back({occ.place, "taken by " + occ.what + " here"});
+    }
+    if (!held.empty()) text += ": that stretch of track already holds " + held;
+    sink_->error(code, place, std::move(text), std::move(notes));
   }
+  const record_origin* origin(int c) const {
+    return sink_ ? sink_->origin(c) : nullptr;
+  }
+  bool recovering() const { return sink_ != nullptr; }
 
  private:
   scenario& s_;
+  problem_sink* sink_;
   int ultima_;
 };
 
@@ -82,15 +131,23 @@ void segnali_prima_di_avviso(riga_celle& r, int i) {
     if (d < primo_segnale) return;
     if (!r.is(d, oggetto_cella::segnale)) continue;
     if (r.libera(d - 1)) {
-      r.poni_punto(d - 1);
+      r.poni_punto(d - 1, d);
     } else if (r.libera(d - 2)) {
-      r.poni_punto(d - 2);
+      r.poni_punto(d - 2, d);
     } else if (r.is(d - 1, oggetto_cella::abbattimento)) {
       r.limita_punto(d - 1);
     } else if (r.is(d - 2, oggetto_cella::abbattimento)) {
       r.limita_punto(d - 2);
     } else {
-      r.guasto(codice::passo_segnale_avviso, d);
+      std::string warning = "a slowdown's warning";
+      if (const record_origin* o = r.origin(i)) {
+        warning = "the warning of " + o->what;
+      }
+      r.guasto(codice::passo_segnale_avviso, d, d,
+               "no room for the 180 km/h speed point in the 100 m before %, "
+               "which stands within 1000 m before " +
+                   warning,
+               {d - 1, d - 2});
     }
   }
 }
@@ -103,12 +160,19 @@ void finestre_prima_di_inizio(riga_celle& r, int i) {
     bool posto = false;
     for (int distanza : finestra) {
       if (r.libera(i - distanza)) {
-        r.poni_punto(i - distanza);
+        r.poni_punto(i - distanza, i);
         posto = true;
         break;
       }
     }
-    if (!posto) r.guasto(codice::passo_finestra, i);
+    if (!posto) {
+      r.guasto(codice::passo_finestra, i, i,
+               "no room for the 180 km/h speed point " +
+                   std::to_string(finestra.front() * passo_cella) + " to " +
+                   std::to_string(finestra.back() * passo_cella) +
+                   " m before the start of %",
+               {i - finestra[0], i - finestra[1], i - finestra[2]});
+    }
   }
 }
 
@@ -124,22 +188,28 @@ int punti_interni(riga_celle& r, int i) {
     ++n;
     if (n == celle_tra_punti) {
       if (r.libera(w)) {
-        r.poni_punto(w);
+        r.poni_punto(w, i);
         n = 0;
       } else if (r.libera(w - 1)) {
-        r.poni_punto(w - 1);
+        r.poni_punto(w - 1, i);
         n = 1;
       } else if (r.libera(w + 1)) {
-        r.poni_punto(w + 1);
+        r.poni_punto(w + 1, i);
         n = -1;
       } else {
         // n runs past 8 and no further interior point is placed.
-        r.guasto(codice::passo_interno, w);
+        r.guasto(codice::passo_interno, w, i,
+                 "no room for a 180 km/h speed point inside %, about " +
+                     std::to_string((w - i) * passo_cella) +
+                     " m after its start (slowdowns below 110 km/h get one "
+                     "every 400 m)",
+                 {w - 1, w, w + 1});
       }
     }
     if (r.is(w, oggetto_cella::fine_rallentamento)) return w;
     if (w >= r.ultima()) {
-      r.guasto(codice::passo_interno, r.ultima());
+      r.guasto(codice::passo_interno, r.ultima(), i,
+               "% has no end before the end of the track", {});
       return -1;
     }
   }
@@ -156,16 +226,23 @@ int fine_di(const riga_celle& r, int i) {
 
 // B5: the first signal within 12 cells after the end at w gets a point in
 // one of the two cells before it.
-void segnale_dopo_fine(riga_celle& r, int w) {
+void segnale_dopo_fine(riga_celle& r, int w, int inizio) {
   for (int s = w; s <= w + ricerca_dopo_fine; ++s) {
     if (!r.is(s, oggetto_cella::segnale)) continue;
     const int t = s - 1;
     if (r.libera(t)) {
-      r.poni_punto(t);
+      r.poni_punto(t, s);
     } else if (r.libera(t - 1)) {
-      r.poni_punto(t - 1);
+      r.poni_punto(t - 1, s);
     } else {
-      r.guasto(codice::passo_interno, w);
+      std::string signal = "the first signal after its end";
+      if (const record_origin* o = r.origin(s)) {
+        signal = o->what + ", the first signal after its end";
+      }
+      r.guasto(codice::passo_interno, w, inizio,
+               "no room for the 180 km/h speed point in the 100 m before " +
+                   signal + " (for %)",
+               {t, t - 1});
     }
     return;
   }
@@ -178,13 +255,13 @@ void rallentamento(riga_celle& r, int i) {
   // has B5 run from its own end.
   const int fine =
       r.at(i).valore_1 < velocita_lenta ? punti_interni(r, i) : fine_di(r, i);
-  if (fine >= 0) segnale_dopo_fine(r, fine);
+  if (fine >= 0) segnale_dopo_fine(r, fine, i);
 }
 
 }  // namespace
 
-void passo_consistenza(scenario& s) {
-  riga_celle r(s);
+void passo_consistenza(scenario& s, problem_sink* sink) {
+  riga_celle r(s, sink);
   for (int i = 1; i <= r.ultima() - 2; ++i) {
     if (r.is(i, oggetto_cella::avviso_rallentamento)) {
       segnali_prima_di_avviso(r, i);

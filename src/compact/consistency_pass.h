@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "model/problem.h"
 #include "model/scenario.h"
 
 namespace compattatore {
@@ -32,7 +33,11 @@ auto minimo(const X& x, const Y& y) -> std::common_type_t<X, Y> {
 /// - a slow slowdown with no end before the row's last cell stops its walk
 ///   there with fault 13 at the last cell, and no signal after it is
 ///   looked for.
-void passo_consistenza(scenario& s);
+///
+/// With `sink`, each fault is also reported there, at the record whose
+/// speed point found no room, and each point placed is noted as placed for
+/// that record.
+void passo_consistenza(scenario& s, problem_sink* sink = nullptr);
 
 }  // namespace compattatore
 

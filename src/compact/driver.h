@@ -6,6 +6,7 @@
 
 #include "model/fatal_report.h"
 #include "model/file_names.h"
+#include "model/problem.h"
 #include "model/scenario.h"
 #include "platform/file_system.h"
 #include "reader/memorizza_dati.h"
@@ -20,13 +21,18 @@ inline constexpr std::string_view errore_sigillo_2 = "1251";
 
 /// The two guards, the stamps and the check codes. On a failed guard calls
 /// `report.errore` and returns false; nothing is stamped after that guard.
-[[nodiscard]] bool sigilla(scenario& s, fatal_report& report);
+/// With `sink`, a failed guard is also reported there (code 1250 or 1251)
+/// at the record that took the seal's place.
+[[nodiscard]] bool sigilla(scenario& s, fatal_report& report,
+                           problem_sink* sink = nullptr);
 
 /// Steps before any file is written: stores `j`, clears the fault and the
 /// station table, reads the texts, runs the consistency pass and seals.
-/// False when a seal guard failed (the report has been made).
+/// False when a seal guard failed (the report has been made). With `sink`
+/// the reading recovers and every problem goes there (memorizza_dati).
 [[nodiscard]] bool compatta(scenario& s, std::int32_t j, file_system& fs,
-                            const testi_scenario& testi, fatal_report& report);
+                            const testi_scenario& testi, fatal_report& report,
+                            problem_sink* sink = nullptr);
 
 /// Replaces the route-wide file (when `s.scrivi_tracciato` is nonzero), the
 /// station table file and the cell row file as one set: the simulator

@@ -47,6 +47,7 @@ std::string_view field_reader::read_text() {
       ++end;
     }
     field = text_.substr(start, end - start);
+    last_end_ = end;
     pos_ = end;
     if (pos_ < text_.size() && text_[pos_] == '"') ++pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' &&
@@ -62,6 +63,7 @@ std::string_view field_reader::read_text() {
     std::size_t end = pos_;
     while (end > start && is_blank(text_[end - 1])) --end;
     field = text_.substr(start, end - start);
+    last_end_ = end;
   }
   if (pos_ < text_.size() && text_[pos_] == ',') {
     ++pos_;
@@ -81,6 +83,7 @@ std::int64_t field_reader::read_number(std::int64_t min, std::int64_t max) {
          !is_line_end(text_[pos_])) {
     ++pos_;
   }
+  last_end_ = pos_;
   std::string_view token = text_.substr(start, pos_ - start);
   std::int64_t value = 0;
   if (!token.empty()) {
@@ -124,18 +127,47 @@ std::uint8_t field_reader::read_u8() {
 
 text_position field_reader::position_of(std::size_t offset) const {
   offset = std::min(offset, text_.size());
-  text_position p{1, 1};
-  std::size_t line_start = 0;
-  for (std::size_t i = 0; i < offset; ++i) {
-    const char c = text_[i];
-    if (c == '\n' ||
-        (c == '\r' && !(i + 1 < text_.size() && text_[i + 1] == '\n'))) {
-      ++p.line;
-      line_start = i + 1;
+  if (line_starts_.empty()) {
+    line_starts_.push_back(0);
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+      const char c = text_[i];
+      if (c == '\n' ||
+          (c == '\r' && !(i + 1 < text_.size() && text_[i + 1] == '\n'))) {
+        line_starts_.push_back(i + 1);
+      }
     }
   }
-  p.column = static_cast<std::int32_t>(offset - line_start + 1);
-  return p;
+  // The last line start at or before the offset.
+  const auto it =
+      std::upper_bound(line_starts_.begin(), line_starts_.end(), offset) - 1;
+  return {static_cast<std::int32_t>(it - line_starts_.begin() + 1),
+          static_cast<std::int32_t>(offset - *it + 1)};
+}
+
+bool field_reader::at_line_start() const {
+  return pos_ == 0 || pos_ >= text_.size() || is_line_end(text_[pos_ - 1]);
+}
+
+void field_reader::skip_line() {
+  if (at_line_start()) return;
+  while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
+  consume_line_end();
+}
+
+std::vector<field_reader::peeked> field_reader::rest_of_line() const {
+  std::vector<peeked> out;
+  if (at_line_start()) return out;
+  std::size_t i = pos_;
+  while (i < text_.size() && !is_line_end(text_[i])) {
+    while (i < text_.size() && is_blank(text_[i])) ++i;
+    const std::size_t start = i;
+    while (i < text_.size() && text_[i] != ',' && !is_line_end(text_[i])) ++i;
+    std::size_t end = i;
+    while (end > start && is_blank(text_[end - 1])) --end;
+    if (end > start) out.push_back({start, text_.substr(start, end - start)});
+    if (i < text_.size() && text_[i] == ',') ++i;
+  }
+  return out;
 }
 
 bool contains(std::string_view field, std::string_view word) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 namespace compattatore {
 
@@ -52,10 +53,28 @@ class field_reader {
   std::int16_t read_i16();
   std::uint8_t read_u8();
 
-  /// Byte offset where the field read last begins.
+  /// Byte offset where the field read last begins, and one past its end
+  /// (its text, blanks at the end left out).
   std::size_t last_field() const { return last_; }
+  std::size_t last_field_end() const { return last_end_; }
   /// Line and column of a byte offset.
   text_position position_of(std::size_t offset) const;
+
+  /// The cursor, and whether it stands at the start of a line (or of the
+  /// text): a record whose values ended its line leaves it there.
+  std::size_t cursor() const { return pos_; }
+  bool at_line_start() const;
+  /// Goes on to the start of the next line, unless already at a line's
+  /// start; or back to `offset`, a line's start read before.
+  void skip_line();
+  void rewind(std::size_t offset) { pos_ = offset; }
+  /// The fields not yet read on the cursor's line, empty ones left out,
+  /// without reading them: (offset, text) each.
+  struct peeked {
+    std::size_t offset;
+    std::string_view text;
+  };
+  std::vector<peeked> rest_of_line() const;
 
  private:
   std::int64_t read_number(std::int64_t min, std::int64_t max);
@@ -66,6 +85,9 @@ class field_reader {
   std::string_view text_;
   std::size_t pos_ = 0;
   std::size_t last_ = 0;
+  std::size_t last_end_ = 0;
+  /// Offsets where lines begin, made on the first question about a place.
+  mutable std::vector<std::size_t> line_starts_;
 };
 
 /// Keyword tests: substring search, exact case or ASCII case-insensitive.

@@ -3,16 +3,20 @@
 #ifndef READER_LETTURA_H_
 #define READER_LETTURA_H_
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/guasto.h"
+#include "model/problem.h"
 #include "model/scenario.h"
 #include "platform/file_system.h"
 #include "reader/field_reader.h"
 #include "reader/memorizza_dati.h"
+#include "reader/text_records.h"
 
 namespace compattatore {
 
@@ -26,12 +30,17 @@ inline constexpr std::int32_t margine_posizione = 100;
 inline constexpr std::int32_t margine_stazione = 800;
 
 struct lettura {
-  lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_)
-      : s(s_), fs(fs_), testi(testi_) {}
+  lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_,
+          problem_sink* sink_ = nullptr)
+      : s(s_), fs(fs_), testi(testi_), sink(sink_) {}
 
   scenario& s;
   file_system& fs;
   const testi_scenario& testi;
+  /// Given, the reading recovers: a faulty record is reported here and
+  /// left out, and reading goes on. Absent, reading is the program's.
+  problem_sink* sink;
+  bool recupera() const { return sink != nullptr; }
 
   /// The `stazioni` entry the next indication board takes; boards fill
   /// downward, and the station reader stops before it.
@@ -47,6 +56,9 @@ struct lettura {
   /// Starts reading `text` (taken over, not copied) as `which`.
   void apri(quale_testo which, std::string text) {
     corrente = which;
+    riga_trascinata = 0;
+    posto_fine.reset();
+    dopo_fine_detto = false;
     campi.reset();
     contenuto = std::move(text);
     campi.emplace(contenuto);
@@ -58,6 +70,103 @@ struct lettura {
     corrente = quale_testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }
+
+  // What the recovering reading keeps to place and word its messages: the
+  // record being read, the value being read, where its keyword stands.
+  const text_record* record = nullptr;
+  int valore = -1;
+  std::size_t inizio_keyword = 0;
+  std::size_t fine_keyword = 0;
+  /// A line whose further keyword fields are dragged along by a problem
+  /// already reported on it, and are not reported again.
+  std::int32_t riga_trascinata = 0;
+  /// Where "[fine]" was met, and whether a record after it was reported.
+  std::optional<text_place> posto_fine;
+  bool dopo_fine_detto = false;
+  /// The chainage rows as read, for entries 81, 82, 83.
+  std::array<std::optional<text_place>, 3> posti_progressiva;
+  /// For entries 81, 82, 83 after ordering: which row they came from.
+  std::array<int, 3> origine_progressiva{-1, -1, -1};
+
+  /// The place of the bytes `da` to `a` of the open text.
+  text_place posto(std::size_t da, std::size_t a) const;
+  /// The place of the field read last.
+  text_place posto_ultimo() const {
+    return posto(campi->last_field(), campi->last_field_end());
+  }
+  text_place posto_keyword() const {
+    return posto(inizio_keyword, fine_keyword);
+  }
+
+  /// The field read last is a keyword field (after the minus-sign rule).
+  void segna_keyword() {
+    inizio_keyword = campi->last_field();
+    fine_keyword = campi->last_field_end();
+    record = nullptr;
+    valore = -1;
+  }
+  /// A record of kind `k` begins at the keyword field marked last.
+  void inizia_record(text_record_kind k);
+  /// Value `v` of the current record.
+  std::int32_t i32(int v) {
+    valore = v;
+    return campi->read_i32();
+  }
+  std::int16_t i16(int v) {
+    valore = v;
+    return campi->read_i16();
+  }
+  std::uint8_t u8(int v) {
+    valore = v;
+    return campi->read_u8();
+  }
+  std::string_view testo(int v) {
+    valore = v;
+    return campi->read_text();
+  }
+
+  /// "the signal at 41500 m": how messages name the current record.
+  std::string chi(std::int64_t metri) const;
+  /// Notes the current record as the origin of the objects it puts into
+  /// the row; -1 when not recovering.
+  /// `at`: the record's place, its keyword when not given.
+  std::int32_t origine(std::int64_t metri, const text_place* at = nullptr);
+  void marca(std::int64_t cella, std::int32_t origine_record) {
+    if (sink && origine_record >= 0) sink->mark(cella, origine_record);
+  }
+  /// The note naming what holds cell `c`: "taken by the signal at ... here".
+  std::vector<problem_note> occupante(std::int64_t c) const;
+  /// What a taken cell holds, for a message: "a signal".
+  std::string contenuto_cella(std::int64_t c) const;
+
+  void errore(std::int32_t code, const text_place& at, std::string message,
+              std::vector<problem_note> notes = {}) {
+    if (sink) sink->error(code, at, std::move(message), std::move(notes));
+  }
+  void avvisa(std::string_view name, const text_place& at, std::string message,
+              std::vector<problem_note> notes = {}) {
+    if (sink) sink->warning(name, at, std::move(message), std::move(notes));
+  }
+  /// Reports an unexpected failure in the current record (code 25) and
+  /// moves on to where the next record can begin.
+  void fallimento_record(const char* what);
+  /// After a record was read whole: values run onto later lines, values or
+  /// a name's rest left over on its line, a name outside ASCII.
+  void dopo_record();
+  /// The message of a position beyond the row (code 15) for the current
+  /// record: "the signal at 90000 m lies beyond the track: ...".
+  std::string oltre(std::int32_t p, std::int32_t margine) const;
+  /// A name or inscription just read: bytes outside ASCII are reported.
+  void nome_letto(std::string_view nome);
+  /// After a faulty record was left out: on to the next line.
+  void salta_record() {
+    if (campi) campi->skip_line();
+  }
+  /// A keyword field that no record test took. `riconosciuto` says it was
+  /// a keyword all the same (a curve row read without a track line).
+  void keyword_non_usata(std::string_view k, bool riconosciuto);
+  /// A record was recognised at the keyword field read last.
+  void record_riconosciuto();
 
   /// A fault found at the field at `offset` of the open text (with no
   /// place when no text is open).
@@ -76,6 +185,7 @@ struct lettura {
 /// How reading goes on after a record or a pass of a reader.
 enum class [[nodiscard]] esito{
     avanti,       // the next record
+    salta,        // recovering: a fault, reported; the record is left out
     fine_record,  // a soft fault (a position beyond the row), recorded: the
                   // records end here, the closing steps still run
     rifiuto,      // a hard fault, recorded; the text is closed and deleted
@@ -90,6 +200,15 @@ inline double metri_in_celle(std::int64_t metri) {
 /// x rounded half to even as a cell index; a value beyond 32 bits is an
 /// unexpected failure.
 std::int32_t indice_cella(double x);
+
+/// The cell of a marker at position p: the one after the cell where p
+/// falls.
+inline std::int32_t cella_marcatore(std::int64_t p) {
+  return indice_cella(metri_in_celle(p) + 1.0);
+}
+
+/// "41500 m".
+std::string metri(std::int64_t m);
 
 /// Whether cell `c` exists in the row.
 inline bool in_riga(const scenario& s, std::int64_t c) {

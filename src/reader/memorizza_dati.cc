@@ -12,7 +12,13 @@ namespace {
 // Every unexpected failure ends reading the same way: whatever text was
 // open is dropped, both texts go where they still exist, and code 25 is
 // recorded at the field read last.
-void fallimento(lettura& l) {
+void fallimento(lettura& l, const char* what) {
+  if (l.sink) {
+    text_place posto{l.corrente, 0, 0, 0};
+    if (l.campi) posto = l.posto_ultimo();
+    l.sink->error(codice::lettura_fallita, posto,
+                  std::string("reading stopped here: ") + what);
+  }
   guasto g{codice::lettura_fallita, std::nullopt, std::nullopt};
   if (l.campi) {
     g = l.guasto_a(codice::lettura_fallita, std::nullopt,
@@ -34,16 +40,17 @@ void fallimento(lettura& l) {
 
 }  // namespace
 
-void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi) {
+void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi,
+                    problem_sink* sink) {
   s.stazioni[stazione_testata_linea].nome = s.nome_linea;
   s.stazioni[stazione_testata_treno].nome = s.numero_treno;
-  lettura l(s, fs, testi);
+  lettura l(s, fs, testi, sink);
   try {
     if (leggi_linea(l)) leggi_treno(l);
-  } catch (const read_failure&) {
-    fallimento(l);
-  } catch (const file_error&) {
-    fallimento(l);
+  } catch (const read_failure& x) {
+    fallimento(l, x.what());
+  } catch (const file_error& x) {
+    fallimento(l, x.what());
   }
 }
 

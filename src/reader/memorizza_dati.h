@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "model/problem.h"
 #include "model/scenario.h"
 #include "platform/file_system.h"
 
@@ -21,13 +22,20 @@ struct testi_scenario {
   std::string linea;
   std::string treno;
   bool cancella = true;
+  /// Only checking: the track line is measured (its faults found) but not
+  /// drawn, so the model holds none.
+  bool solo_verifica = false;
 };
 
 /// Reads the route text, then the train text, into `s`. Data faults are
 /// recorded in `s.codice_errore` / `s.posizione_errore` (and where reading
 /// stopped in `s.punto_errore`); nothing is thrown.
+/// With `sink`, the reading recovers instead: every problem of both texts
+/// goes to `sink`, a faulty record is left out and reading goes on, so the
+/// model may differ from the program's when there was an error.
 /// REQUIRES: names set, station table cleared, codice_errore 0.
-void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi);
+void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi,
+                    problem_sink* sink = nullptr);
 
 }  // namespace compattatore
 

@@ -32,6 +32,10 @@ std::optional<double> curvatura(std::string_view keyword) {
 }
 
 void plan_view::seed() {
+  if (misura_solo_) {
+    c_ = 2;
+    return;
+  }
   assert(t_.metri() >= 2 && "the seed needs metres 0 and 1");
   t_.set_intero(0, asse_x, 0);
   t_.set_intero(0, asse_y, 0);
@@ -42,6 +46,10 @@ void plan_view::seed() {
 
 esito_tracciato plan_view::step(double k) {
   if (c_ > ultimo()) return esito_tracciato::oltre_tracciato;
+  if (misura_solo_) {
+    ++c_;
+    return esito_tracciato::fatto;
+  }
   const auto c = static_cast<std::size_t>(c_);
   const double x1 = t_.valore(c - 1, asse_x);
   const double y1 = t_.valore(c - 1, asse_y);

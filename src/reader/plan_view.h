@@ -34,10 +34,16 @@ enum class esito_tracciato {
 /// renormalised, so the line is exactly as long as the integration makes it.
 class plan_view {
  public:
-  explicit plan_view(tracciato_linea& t) : t_(t) {}
+  /// `misura_solo`: the line is only measured, never made or drawn; every
+  /// step ends as it would on a drawn line (a check that writes nothing).
+  explicit plan_view(tracciato_linea& t, bool misura_solo = false)
+      : t_(t), misura_solo_(misura_solo) {}
 
   /// Makes the line with metres 0 to `ultimo`, every element empty.
-  void make(std::int32_t ultimo) { t_.make(ultimo); }
+  void make(std::int32_t ultimo) {
+    metri_ = static_cast<std::int64_t>(ultimo) + 1;
+    if (!misura_solo_) t_.make(ultimo);
+  }
 
   /// Metres 0 and 1 as the 16-bit integers (0, 0) and (0, 1): the line
   /// starts at the origin heading along +y. The next metre is 2.
@@ -61,10 +67,13 @@ class plan_view {
   /// A step of a curve row, which also stops past `metri_massimi`.
   esito_tracciato curve_step(double k);
   std::int64_t ultimo() const {
+    if (misura_solo_) return metri_ - 1;
     return static_cast<std::int64_t>(t_.metri()) - 1;
   }
 
   tracciato_linea& t_;
+  bool misura_solo_;
+  std::int64_t metri_ = 0;
   std::int32_t c_ = 0;
 };
 

@@ -11,13 +11,14 @@ struct terna {
   std::int32_t primo = 0;
   std::int32_t secondo = 0;
   std::int32_t terzo = 0;
+  int da = -1;  // the entry it was read from: 0, 1, 2 for 81, 82, 83
 };
 
 constexpr std::int32_t terzo_con_aggiunta = 1;
 constexpr std::int32_t aggiunta = 100;
 
-terna leggi_terna(const stazione& e) {
-  return {e.inizio_area, e.fine_area, e.progressiva};
+terna leggi_terna(const stazione& e, int da) {
+  return {e.inizio_area, e.fine_area, e.progressiva, da};
 }
 
 void scrivi_terna(stazione& e, const terna& t) {
@@ -28,10 +29,10 @@ void scrivi_terna(stazione& e, const terna& t) {
 
 }  // namespace
 
-void progressive_ordina(scenario& s) {
-  const terna t = leggi_terna(s.stazioni[stazione_progressiva_tre]);
-  const terna d = leggi_terna(s.stazioni[stazione_progressiva_due]);
-  const terna u = leggi_terna(s.stazioni[stazione_progressiva_uno]);
+void progressive_ordina(scenario& s, std::array<int, 3>* da_dove) {
+  const terna t = leggi_terna(s.stazioni[stazione_progressiva_tre], 0);
+  const terna d = leggi_terna(s.stazioni[stazione_progressiva_due], 1);
+  const terna u = leggi_terna(s.stazioni[stazione_progressiva_uno], 2);
   terna n81, n82, n83;
 
   // Summed as the format's 32-bit arithmetic, left to right.
@@ -85,6 +86,7 @@ void progressive_ordina(scenario& s) {
     }
   }
 
+  if (da_dove != nullptr) *da_dove = {n81.da, n82.da, n83.da};
   scrivi_terna(s.stazioni[stazione_progressiva_tre], n81);
   scrivi_terna(s.stazioni[stazione_progressiva_due], n82);
   scrivi_terna(s.stazioni[stazione_progressiva_uno], n83);

@@ -2,6 +2,8 @@
 #ifndef READER_POSITION_ORDERING_H_
 #define READER_POSITION_ORDERING_H_
 
+#include <array>
+
 #include "model/scenario.h"
 
 namespace compattatore {
@@ -13,7 +15,9 @@ namespace compattatore {
 /// zero sum, clears all nine values. Afterwards every entry whose third value
 /// is 1 gets 100 more on its second value.
 /// Throws read_failure when the sum or an adjusted value leaves 32 bits.
-void progressive_ordina(scenario& s);
+/// `da_dove`, when given, gets for each of entries 81, 82, 83 the entry
+/// (0, 1, 2 for 81, 82, 83) its triple came from, or -1 when cleared.
+void progressive_ordina(scenario& s, std::array<int, 3>* da_dove = nullptr);
 
 }  // namespace compattatore
 

@@ -191,8 +191,12 @@ TEST_F(Build, WritesTheBytesOfOneCompileEachAndTheRouteWideFileOnce) {
   EXPECT_EQ(list[0].at("codice_errore"), 8);
   EXPECT_EQ(list[0].at("file"), "in/D_1-.txt");
   // The fault as check prints it, under the scenario's name.
-  EXPECT_NE(r.err.find("compatta: scenario D_1:\nin/D_1-.txt:3:11: error 8: "),
-            std::string::npos)
+  const std::size_t d1 = r.err.find("compatta: scenario D_1:\n");
+  ASSERT_NE(d1, std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("in/D_1-.txt:3:11: error 8: ", d1),
+            r.err.find("in/D_1-.txt:3:11: error 8: "))
+      << r.err;
+  EXPECT_NE(r.err.find("in/D_1-.txt:3:11: error 8: "), std::string::npos)
       << r.err;
 }
 
@@ -369,8 +373,11 @@ TEST_F(Build, AMixedFolderExitsWithItsWorstScenario) {
     for (const std::string& p : c.parts) {
       if (p == "seal") {
         EXPECT_EQ(table.at("S_1"), "seal guard 1250") << shown;
-        EXPECT_NE(r.err.find("compatta: scenario S_1:\n Errore n. 1250\n"),
+        EXPECT_NE(r.err.find("compatta: scenario S_1:\nmix/S_linea.txt:4:18: "
+                             "error 1250: "),
                   std::string::npos)
+            << r.err;
+        EXPECT_NE(r.err.find("\" Errore n. 1250\""), std::string::npos)
             << r.err;
       }
       if (p == "orphan") {

@@ -33,18 +33,19 @@ constexpr const char* compile_footer =
     "--train-number 12 --json\n"
     "\n"
     "Exit status: 0 no data fault; 1 a data fault was recorded (the files "
-    "are still written); 2 wrong usage, a file that cannot be read or "
-    "written (the compiled files are then as they were), the same file as "
-    "both texts, or an output that is one of the texts; 3 a seal guard "
-    "failed (nothing written).";
+    "are still written), or a warning with --strict; 2 wrong usage, a file "
+    "that cannot be read or written (the compiled files are then as they "
+    "were), or an output that is one of the texts; 3 a seal guard failed "
+    "(nothing written).";
 constexpr const char* check_footer =
     "Examples:\n"
     "  compatta check work/Orsella_Vantrona_linea.txt "
     "work/Orsella_Vantrona_4273-.txt\n"
     "  compatta check route.txt train.txt --no-track --json\n"
+    "  compatta check route.txt train.txt -Wno-run-on --strict\n"
     "\n"
-    "Exit status: 0 no data fault; 1 a data fault was found; 2 wrong usage, "
-    "a text that cannot be read, or the same file as both texts; 3 a seal "
+    "Exit status: 0 no data fault; 1 a data fault was found, or a warning "
+    "with --strict; 2 wrong usage or a text that cannot be read; 3 a seal "
     "guard would fail.";
 constexpr const char* build_footer =
     "Examples:\n"
@@ -139,6 +140,18 @@ void add_scenario_options(CLI::App* sub, compile_options& o) {
                 "rows are then not read)");
   sub->add_flag("--json", o.json,
                 "print the outcome as one JSON object on standard output");
+  sub->add_option("-W", o.warning_flags,
+                  "-Wno-NAME silences the warning NAME (see compatta "
+                  "explain NAME)")
+      ->type_name("no-NAME")
+      ->allow_extra_args(false);
+  sub->add_flag("--strict", o.strict,
+                "count warnings as errors: exit status 1 when there is one");
+  sub->add_option("--color", o.color,
+                  "colour the diagnostics: auto (on a terminal, unless "
+                  "NO_COLOR is set), always or never")
+      ->check(CLI::IsMember({"auto", "always", "never"}))
+      ->type_name("WHEN");
 }
 
 }  // namespace
@@ -172,8 +185,10 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       ->type_name("DIR");
   compile->footer(compile_footer);
 
-  CLI::App* check =
-      app.add_subcommand("check", "The same as compile, writing nothing.");
+  CLI::App* check = app.add_subcommand(
+      "check",
+      "The same as compile, writing nothing: every problem of both texts, "
+      "errors and warnings, in the order of the texts.");
   add_scenario_options(check, co);
   check->footer(check_footer);
 

@@ -13,6 +13,7 @@
 #include "model/scenario.h"
 #include "platform/file_system.h"
 #include "tool/diagnostic.h"
+#include "tool/diagnostic_printer.h"
 #include "tool/guarded_file_system.h"
 
 namespace compattatore::tool {
@@ -29,6 +30,25 @@ struct compile_options {
   /// written.
   bool no_track = false;
   bool json = false;
+  /// -W flags as given, without the "-W": "no-NAME" silences a warning.
+  std::vector<std::string> warning_flags;
+  /// Warnings count as errors.
+  bool strict = false;
+  /// "auto" (when standard error is a terminal and NO_COLOR is not set),
+  /// "always" or "never".
+  std::string color = "auto";
+};
+
+/// What the diagnostics list holds beyond the program's own fault.
+struct check_options {
+  /// Warnings not to report, by name.
+  std::vector<std::string> silenced;
+  bool strict = false;
+  /// The two texts are one file: reported as a warning.
+  bool same_file = false;
+  /// The model is to be written: with false, a check, the track line is
+  /// only measured and `s` holds none.
+  bool model_needed = true;
 };
 
 /// What a compaction of two texts came to, before anything is written.
@@ -37,21 +57,32 @@ struct compaction_outcome {
   bool sealed = false;
   /// 0 no data fault, 1 a data fault, 3 a seal guard failed.
   int status = 0;
-  /// What `check` prints on standard error: the fault's line and the seal
-  /// guard's, each ending in a line end; empty when clean.
+  /// What `check` prints on standard error, without colour (the list as
+  /// print_diagnostics shows it); empty when clean.
   std::string diagnostics;
   /// Every problem found, in the order of the texts.
   std::vector<diagnostic> elenco;
+  /// The two texts, for showing the lines the list points at.
+  source_texts sources;
   /// The `--json` object without its "files".
   nlohmann::ordered_json json;
 };
 
 /// Compacts the texts at `testo_linea` and `testo_treno` through `fs` into
 /// `s`, whose names are set, with `j` as the driver takes it, and says what
-/// `compile` and `check` report of it. The texts are only read.
+/// `compile` and `check` report of it. The texts are only read. `s` and the
+/// recorded fault are the program's; the list comes from a reading that
+/// recovers after each fault, run first: when it finds no error its model
+/// is the program's, and only otherwise is the program's reading run too.
 compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
                                   const std::string& testo_linea,
-                                  const std::string& testo_treno);
+                                  const std::string& testo_treno,
+                                  const check_options& options = {});
+
+/// The names -W takes after "no-", or an explanation of what is wrong with
+/// `flag`.
+[[nodiscard]] bool parse_warning_flag(const std::string& flag,
+                                      std::string* name, std::string* problem);
 
 /// The route name: `o.nome_linea`, or NAME of the route text's file name;
 /// the train number into `*numero` likewise. Nothing, with the reason on

@@ -20,6 +20,8 @@ struct diagnostic_note {
   std::string file;
   std::int32_t line = 0;
   std::int32_t column = 0;
+  /// One past the last column the caret underlines; 0 when not known.
+  std::int32_t end_column = 0;
   std::string message;
 };
 

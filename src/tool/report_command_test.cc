@@ -323,8 +323,9 @@ TEST_F(Watch, ASavedTextIsCheckedAgainAndThePageRewritten) {
   const std::string out = read("watch.out");
   EXPECT_NE(
       out.find("check 2: train text saved ==\n" + std::string(train_text) +
-               ":31:14: error 8: station position is not a multiple "
-               "of 50, at 3125 m\n"),
+               ":31:14: error 8: the station at 3125 m: a station's position "
+               "must be a multiple of 50 m, such as 3100 m or 3150 m "
+               "[explain 8]\n"),
       std::string::npos)
       << out;
   EXPECT_NE(out.find("ms after the save"), std::string::npos) << out;
