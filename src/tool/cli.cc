@@ -73,9 +73,12 @@ constexpr const char* plot_footer =
     "  compatta plot out/Orsella_Vantrona_linea.dat --cells "
     "out/Orsella_Vantrona_4273.dat --stations out/Orsella_Vantrona_4273.sim "
     "-o plan.svg\n"
+    "  compatta plot out/Orsella_Vantrona_linea.dat --stations "
+    "out/Orsella_Vantrona_4273.sim --from 14km --to 22km -o stretch.png\n"
     "\n"
     "Exit status: 0 drawn; 2 wrong usage, a file that cannot be read, "
-    "decoded or written, or an output that is one of the inputs.";
+    "decoded or written, an output that is one of the inputs, or a "
+    "--from/--to that is not a stretch of the route.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
@@ -228,6 +231,16 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   plot->add_option("--height", popt.height,
                    "height in pixels (PNG) or points (default 800)")
       ->check(CLI::Range(200, 20000));
+  plot->add_option("--from", popt.from,
+                   "draw from this distance on (metres: 1500 or 1500m; "
+                   "kilometres: 1.5km)")
+      ->type_name("DISTANCE");
+  plot->add_option("--to", popt.to,
+                   "draw up to this distance (default: the route's end)")
+      ->type_name("DISTANCE");
+  plot->add_flag("--margin", popt.margin,
+                 "also draw the line past the route's end (the cell row's "
+                 "7000 m margin), dashed");
   plot->footer(plot_footer);
 
   try {
