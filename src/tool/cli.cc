@@ -12,6 +12,7 @@
 #include "tool/dump.h"
 #include "tool/exit_status.h"
 #include "tool/plot.h"
+#include "tool/profile_command.h"
 #include "tool/texts_command.h"
 #include "version/version.h"
 
@@ -79,11 +80,26 @@ constexpr const char* plot_footer =
     "Exit status: 0 drawn; 2 wrong usage, a file that cannot be read, "
     "decoded or written, an output that is one of the inputs, or a "
     "--from/--to that is not a stretch of the route.";
+constexpr const char* profile_footer =
+    "Examples:\n"
+    "  compatta profile work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt -o profile.svg\n"
+    "  compatta profile route.txt train.txt --route-name Valle "
+    "--train-number 12 --from 10km --to 25km -o valle.png\n"
+    "\n"
+    "Exit status: 0 drawn (a data fault in the texts is reported on "
+    "standard error and the profile drawn from what was read, as the "
+    "compiled files would be written); 2 wrong usage, a text that cannot "
+    "be read, the same file as both texts, an output that is one of the "
+    "texts or cannot be written, or a --from/--to that is not a stretch of "
+    "the route.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
 
-void add_scenario_options(CLI::App* sub, compile_options& o) {
+// The two texts and their names, as every command that reads texts takes
+// them.
+void add_text_options(CLI::App* sub, compile_options& o) {
   sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
       ->required()
       ->type_name("FILE");
@@ -96,6 +112,10 @@ void add_scenario_options(CLI::App* sub, compile_options& o) {
   sub->add_option("--train-number", o.numero_treno,
                   "train number (default: N of the train text's file name)")
       ->type_name("N");
+}
+
+void add_scenario_options(CLI::App* sub, compile_options& o) {
+  add_text_options(sub, o);
   sub->add_flag("--no-track", o.no_track,
                 "build no track line and write no NAME_linea.dat (curve "
                 "rows are then not read)");
@@ -243,6 +263,38 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                  "7000 m margin), dashed");
   plot->footer(plot_footer);
 
+  profile_options fopt;
+  CLI::App* profile = app.add_subcommand(
+      "profile",
+      "Compile the two texts in memory and draw their profiles along the "
+      "kilometres, one above the other: speed limits (line speed, "
+      "slowdowns, speed caps and the speed points the consistency pass "
+      "adds), signals, stations with their stop and time, gradient and "
+      "elevation, adhesion. The texts are never changed.");
+  add_text_options(profile, fopt.testi);
+  profile
+      ->add_option("-o,--output", fopt.out, "drawing: OUT.svg, .png or .pdf")
+      ->required()
+      ->type_name("OUT");
+  profile
+      ->add_option("--from", fopt.from,
+                   "draw from this distance on (metres: 1500 or 1500m; "
+                   "kilometres: 1.5km)")
+      ->type_name("DISTANCE");
+  profile
+      ->add_option("--to", fopt.to,
+                   "draw up to this distance (default: the route's end)")
+      ->type_name("DISTANCE");
+  profile
+      ->add_option("--width", fopt.width,
+                   "width in pixels (PNG) or points (default 1600)")
+      ->check(CLI::Range(400, 20000));
+  profile
+      ->add_option("--height", fopt.height,
+                   "height in pixels (PNG) or points (default 1000)")
+      ->check(CLI::Range(400, 20000));
+  profile->footer(profile_footer);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -253,7 +305,8 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
     if (app.get_subcommands().empty() && !rest.empty() &&
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
-          << ": the commands are compile, check, build, texts, dump and plot\n";
+          << ": the commands are compile, check, build, texts, dump, plot and "
+                "profile\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }
@@ -268,7 +321,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (app.get_subcommands().empty()) {
     err << prefisso_tool
         << "a command is required: compile, check, build, texts, "
-           "dump or plot\n"
+           "dump, plot or profile\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
@@ -282,6 +335,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
+  if (profile->parsed()) return run_profile(fopt, out, err);
   return exit_status::file_failure;  // unreachable: one command was parsed
 }
 

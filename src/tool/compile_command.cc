@@ -30,6 +30,8 @@ class kept_report : public fatal_report {
   std::string numero;
 };
 
+}  // namespace
+
 std::optional<std::string> names_or_fail(const compile_options& o,
                                          std::string* numero,
                                          std::ostream& err) {
@@ -57,8 +59,6 @@ std::optional<std::string> names_or_fail(const compile_options& o,
   }
   return nome;
 }
-
-}  // namespace
 
 nlohmann::ordered_json files_json(const std::vector<written_file>& files) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();

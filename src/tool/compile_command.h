@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -51,6 +52,13 @@ struct compaction_outcome {
 compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
                                   const std::string& testo_linea,
                                   const std::string& testo_treno);
+
+/// The route name (`o.nome_linea`, else from the route text's file name)
+/// and, into `*numero`, the train number likewise; nothing, after saying
+/// why on `err`, when a name cannot be told.
+std::optional<std::string> names_or_fail(const compile_options& o,
+                                         std::string* numero,
+                                         std::ostream& err);
 
 /// The "files" of the `--json` object: each file's path and size.
 nlohmann::ordered_json files_json(const std::vector<written_file>& files);
