@@ -272,8 +272,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "adds), signals, stations with their stop and time, gradient and "
       "elevation, adhesion. The texts are never changed.");
   add_text_options(profile, fopt.testi);
-  profile
-      ->add_option("-o,--output", fopt.out, "drawing: OUT.svg, .png or .pdf")
+  profile->add_option("-o,--output", fopt.out, "drawing: OUT.svg, .png or .pdf")
       ->required()
       ->type_name("OUT");
   profile
@@ -306,7 +305,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
           << ": the commands are compile, check, build, texts, dump, plot and "
-                "profile\n";
+             "profile\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }

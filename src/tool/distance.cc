@@ -27,7 +27,8 @@ std::optional<std::int64_t> parse_distance(std::string_view text) {
 }
 
 bool parse_stretch(const std::string& from, const std::string& to,
-                   std::int64_t route_end, tratto_chiesto* out, std::string* err) {
+                   std::int64_t route_end, tratto_chiesto* out,
+                   std::string* err, std::string_view end_name) {
   *out = {};
   for (const auto& [given, end, name] :
        {std::tuple{&from, &out->from, "--from"},
@@ -41,9 +42,8 @@ bool parse_stretch(const std::string& from, const std::string& to,
       return false;
     }
     if (*metres > route_end) {
-      *err = std::string(name) + ' ' + *given +
-             " lies beyond the route's end at " + std::to_string(route_end) +
-             " m";
+      *err = std::string(name) + ' ' + *given + " lies beyond " +
+             std::string(end_name) + " at " + std::to_string(route_end) + " m";
       return false;
     }
     *end = *metres;
@@ -53,7 +53,8 @@ bool parse_stretch(const std::string& from, const std::string& to,
   if (a >= b) {
     *err = "--from " + (from.empty() ? std::string("0") : from) +
            " does not lie before --to " +
-           (to.empty() ? std::to_string(route_end) + " m (the route's end)"
+           (to.empty() ? std::to_string(route_end) + " m (" +
+                             std::string(end_name) + ")"
                        : to) +
            ": give a stretch of some length";
     return false;

@@ -21,13 +21,15 @@ struct tratto_chiesto {
   std::int64_t to = -1;
 };
 
-/// The stretch `from` and `to` give (each empty when not given) on a route
-/// `route_end` metres long. False with `*err`, a sentence naming the option,
-/// when one is not a distance, `from` does not lie before `to`, or either
-/// lies beyond the route's end.
+/// The stretch `from` and `to` give (each empty when not given) on a
+/// drawing that can reach `route_end` metres, which the messages call
+/// `end_name` ("the route's end"). False with `*err`, a sentence naming
+/// the option, when one is not a distance, `from` does not lie before `to`,
+/// or either lies beyond the end.
 [[nodiscard]] bool parse_stretch(const std::string& from, const std::string& to,
                                  std::int64_t route_end, tratto_chiesto* out,
-                                 std::string* err);
+                                 std::string* err,
+                                 std::string_view end_name = "the route's end");
 
 }  // namespace compattatore::tool
 

@@ -83,12 +83,14 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
       punti.empty() ? 0 : static_cast<std::int64_t>(punti.back().metro);
   const std::int32_t lunghezza =
       stazioni[stazione_testata_treno_linea].fine_area;
+  const char* end_name = "the track line's end";
   if (!o.stations.empty() && !o.margin && lunghezza > 0 &&
       lunghezza < route_end) {
     route_end = lunghezza;
+    end_name = "the route's end (--margin draws past it)";
   }
   tratto_chiesto tratto;
-  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem)) {
+  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
     err << prefisso_tool << problem << '\n';
     return exit_status::file_failure;
   }

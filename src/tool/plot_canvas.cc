@@ -1,5 +1,7 @@
 #include "tool/plot_canvas.h"
 
+#include <cairo.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -76,9 +78,6 @@ std::string xml_escaped(std::string_view s) {
         break;
       case '"':
         out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
         break;
       default:
         // Control characters have no place in XML 1.0 text.
@@ -160,8 +159,8 @@ void svg_canvas::line_to(double x, double y) {
 void svg_canvas::close_path() { path_ += 'Z'; }
 void svg_canvas::circle(double x, double y, double r) {
   path_ += 'M' + num(x - r) + ' ' + num(y) + 'a' + num(r) + ' ' + num(r) +
-           " 0 1 0 " + num(2 * r) + " 0a" + num(r) + ' ' + num(r) +
-           " 0 1 0 " + num(-2 * r) + " 0Z";
+           " 0 1 0 " + num(2 * r) + " 0a" + num(r) + ' ' + num(r) + " 0 1 0 " +
+           num(-2 * r) + " 0Z";
 }
 void svg_canvas::rectangle(double x, double y, double w, double h) {
   path_ += 'M' + num(x) + ' ' + num(y) + 'h' + num(w) + 'v' + num(h) + 'h' +
@@ -205,8 +204,7 @@ void svg_canvas::text(double x, double y, std::string_view utf8, double size,
   body_ += ' ' + paint("fill") + '>' + xml_escaped(utf8) + "</text>\n";
 }
 
-text_extent svg_canvas::measure(std::string_view utf8, double size,
-                                bool bold) {
+text_extent svg_canvas::measure(std::string_view utf8, double size, bool bold) {
   return measure_with(measure_, utf8, size, bold);
 }
 

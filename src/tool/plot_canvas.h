@@ -5,12 +5,15 @@
 #ifndef TOOL_PLOT_CANVAS_H_
 #define TOOL_PLOT_CANVAS_H_
 
-#include <cairo.h>
-
 #include <string>
 #include <string_view>
 
 #include "tool/plot_style.h"
+
+// cairo's own names for its types, so that this header needs none of its
+// headers.
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace compattatore::tool {
 
@@ -120,7 +123,7 @@ class svg_canvas : public canvas {
   cairo_t* measure_;
 };
 
-/// `s` escaped for XML text and attribute values.
+/// `s` escaped for XML text and for attribute values in double quotes.
 std::string xml_escaped(std::string_view s);
 
 }  // namespace compattatore::tool

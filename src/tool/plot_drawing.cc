@@ -50,8 +50,8 @@ class plan_page {
         in_(in),
         pl_(pl),
         fine_(fine),
-        placer_({margine, banda_titolo, width - margine,
-                 height - banda_legenda}) {}
+        placer_(
+            {margine, banda_titolo, width - margine, height - banda_legenda}) {}
 
   bool holds(double metro) const {
     return metro >= pl_.first() && metro <= pl_.last();
@@ -204,9 +204,8 @@ class plan_page {
       c_.fill();
       const text_extent e = c_.measure(r.text, r.size, r.bold);
       c_.colour(r.colour);
-      c_.text((p.box.x0 + p.box.x1) / 2,
-              p.box.y1 - bordo_etichetta - e.descent, r.text, r.size,
-              text_anchor::middle, r.bold);
+      c_.text((p.box.x0 + p.box.x1) / 2, p.box.y1 - bordo_etichetta - e.descent,
+              r.text, r.size, text_anchor::middle, r.bold);
     }
   }
 
@@ -263,9 +262,8 @@ tratto tratto_disegnato(const plot_input& in, double first, double last) {
   return t;
 }
 
-void draw_page(canvas& c, const plot_input& in,
-               const std::vector<punto>& punti, double width, double height,
-               plan_layout* layout) {
+void draw_page(canvas& c, const plot_input& in, const std::vector<punto>& punti,
+               double width, double height, plan_layout* layout) {
   double min_x = punti.front().x, max_x = min_x;
   double min_y = punti.front().y, max_y = min_y;
   for (const punto& p : punti) {
@@ -276,9 +274,10 @@ void draw_page(canvas& c, const plot_input& in,
   }
   // Room around the line for the labels that stand beside it.
   const double room = 40.0;
-  const page_transform tr = fit(
-      min_x, min_y, max_x, max_y, margine + room, banda_titolo + room,
-      width - 2 * (margine + room), height - banda_titolo - banda_legenda - 2 * room);
+  const page_transform tr =
+      fit(min_x, min_y, max_x, max_y, margine + room, banda_titolo + room,
+          width - 2 * (margine + room),
+          height - banda_titolo - banda_legenda - 2 * room);
   const plan pl(c, punti, tr);
   const double fine =
       tratto_disegnato(in, punti.front().metro, punti.back().metro).fine;
@@ -303,7 +302,8 @@ void draw_page(canvas& c, const plot_input& in,
   } else {
     title += metri_o_km(pl.first()) + " to " + metri_o_km(pl.last());
   }
-  if (fine < pl.last()) title += " (after the route's end the row's margin, dashed)";
+  if (fine < pl.last())
+    title += " (after the route's end the row's margin, dashed)";
   c.text(margine, banda_titolo / 2 + 6, title, 13.0, text_anchor::start);
   if (!layout->left_out.empty()) {
     c.colour(colore_oltre);
@@ -331,8 +331,7 @@ void draw_page(canvas& c, const plot_input& in,
   if (in.stazioni) voci.push_back(voce_segno(segno::stazione));
   if (in.celle) {
     voci.push_back(voce_segno(segno::segnale));
-    voci.push_back(
-        voce_linea("slowdown", colore_rallentamento, 7.0, 0.55));
+    voci.push_back(voce_linea("slowdown", colore_rallentamento, 7.0, 0.55));
     voci.push_back(voce_segno(segno::avviso_rallentamento));
     voci.push_back(voce_segno(segno::punto_velocita));
     voci.push_back(voce_segno(segno::cartello_velocita));

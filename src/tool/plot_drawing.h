@@ -27,9 +27,8 @@ tratto tratto_disegnato(const plot_input& in, double first, double last);
 /// labels as placed go to `layout`.
 /// REQUIRES: `punti` are the track line's points in the stretch, at least
 /// two.
-void draw_page(canvas& c, const plot_input& in,
-               const std::vector<punto>& punti, double width, double height,
-               plan_layout* layout);
+void draw_page(canvas& c, const plot_input& in, const std::vector<punto>& punti,
+               double width, double height, plan_layout* layout);
 
 }  // namespace compattatore::tool
 

@@ -42,20 +42,22 @@ bool label_placer::free_of_labels(const label_box& b) const {
                       [&](const placed_label& p) { return p.box.overlaps(b); });
 }
 
-bool label_placer::free_of_marks(const label_box& b) const {
-  return std::none_of(marks_.begin(), marks_.end(),
-                      [&](const label_box& m) { return m.overlaps(b); });
+bool label_placer::free_of_marks(const label_box& b, double x, double y) const {
+  // The label's own mark (any mark on its anchor) does not count.
+  return std::none_of(marks_.begin(), marks_.end(), [&](const label_box& m) {
+    const bool own = x >= m.x0 && x <= m.x1 && y >= m.y0 && y <= m.y1;
+    return !own && m.overlaps(b);
+  });
 }
 
 bool label_placer::free_of_points(const label_box& b) const {
   const auto col = [&](double x) {
-    return static_cast<std::size_t>(
-        std::clamp((x - page_.x0) / bucket_, 0.0,
-                   static_cast<double>(columns_ - 1)));
+    return static_cast<std::size_t>(std::clamp(
+        (x - page_.x0) / bucket_, 0.0, static_cast<double>(columns_ - 1)));
   };
   const auto row = [&](double y) {
-    return static_cast<std::size_t>(std::clamp(
-        (y - page_.y0) / bucket_, 0.0, static_cast<double>(rows_ - 1)));
+    return static_cast<std::size_t>(std::clamp((y - page_.y0) / bucket_, 0.0,
+                                               static_cast<double>(rows_ - 1)));
   };
   for (std::size_t r = row(b.y0); r <= row(b.y1); ++r) {
     for (std::size_t c = col(b.x0); c <= col(b.x1); ++c) {
@@ -91,7 +93,8 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
         const double reach = d + std::abs(ux) * w / 2 + std::abs(uy) * h / 2;
         const label_box b = box_at(x + ux * reach, y + uy * reach, w, h);
         if (!b.inside(page_) || !free_of_labels(b)) continue;
-        if (pass == 0 && (!free_of_marks(b) || !free_of_points(b))) continue;
+        if (pass == 0 && (!free_of_marks(b, x, y) || !free_of_points(b)))
+          continue;
         placed_label p{std::move(text), b, x, y, d > distanze[0]};
         placed_.push_back(p);
         return p;

@@ -53,7 +53,7 @@ class label_placer {
 
  private:
   bool free_of_labels(const label_box& b) const;
-  bool free_of_marks(const label_box& b) const;
+  bool free_of_marks(const label_box& b, double x, double y) const;
   bool free_of_points(const label_box& b) const;
 
   label_box page_;

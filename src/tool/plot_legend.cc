@@ -23,8 +23,7 @@ voce_legenda voce_segno(segno kind) {
 
 voce_legenda voce_linea(std::string label, rgb colour, double width,
                         double alpha, double dash) {
-  return {std::move(label),
-          [=](canvas& c, double x, double y) {
+  return {std::move(label), [=](canvas& c, double x, double y) {
             c.colour(colour, alpha);
             c.line_width(width);
             c.dash(dash);
@@ -42,13 +41,13 @@ void draw_legend(canvas& c, const std::vector<voce_legenda>& voci, double width,
   const auto per_row = static_cast<std::size_t>(
       std::max(1.0, (right_end - margine) / passo_voce));
   const std::size_t rows = (voci.size() + per_row - 1) / per_row;
-  const double row_step = rows > 1 ? banda_legenda / static_cast<double>(rows)
-                                   : banda_legenda / 2;
+  const double row_step =
+      rows > 1 ? banda_legenda / static_cast<double>(rows) : banda_legenda / 2;
   for (std::size_t i = 0; i < voci.size(); ++i) {
-    const double x =
-        margine + static_cast<double>(i % per_row) * passo_voce;
-    const double y = rows > 1 ? top + row_step * (static_cast<double>(i / per_row) + 0.5)
-                              : top + banda_legenda / 2;
+    const double x = margine + static_cast<double>(i % per_row) * passo_voce;
+    const double y =
+        rows > 1 ? top + row_step * (static_cast<double>(i / per_row) + 0.5)
+                 : top + banda_legenda / 2;
     voci[i].sample(c, x, y);
     c.colour(colore_linea);
     c.text(x + 26, y + 4, voci[i].label, 10.0, text_anchor::start);

@@ -104,11 +104,10 @@ bool draw_plan(const plot_input& in, plot_format format, int width, int height,
                std::string* bytes, std::string* err, plan_layout* layout) {
   std::vector<punto> punti = punti_del_tracciato(*in.tracciato);
   if (!punti.empty()) {
-    const tratto t = tratto_disegnato(in, punti.front().metro,
-                                      punti.back().metro);
-    std::erase_if(punti, [&](const punto& p) {
-      return p.metro < t.da || p.metro > t.a;
-    });
+    const tratto t =
+        tratto_disegnato(in, punti.front().metro, punti.back().metro);
+    std::erase_if(
+        punti, [&](const punto& p) { return p.metro < t.da || p.metro > t.a; });
   }
   if (punti.size() < 2) {
     *err = "the track line holds " + std::to_string(punti.size()) +

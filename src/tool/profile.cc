@@ -108,7 +108,8 @@ profilo profilo_di(const std::vector<cella>& celle,
         k.valore_1 < numero_stazioni) {
       p.cartelli.push_back(
           {metro,
-           testo_indicazione(stazioni[static_cast<std::size_t>(k.valore_1)].nome),
+           testo_indicazione(
+               stazioni[static_cast<std::size_t>(k.valore_1)].nome),
            false});
     }
   }
@@ -131,6 +132,11 @@ profilo profilo_di(const std::vector<cella>& celle,
     }
     p.stazioni.push_back(st);
   }
+  p.fine_profilo = p.lunghezza;
+  for (const stazione_profilo& st : p.stazioni) {
+    p.fine_profilo = std::max(p.fine_profilo, st.fine_area);
+  }
+  p.fine_profilo = std::min(p.fine_profilo, std::max(p.lunghezza, p.fine_riga));
   return p;
 }
 

@@ -48,7 +48,7 @@ struct rallentamento_profilo {
 };
 
 struct stazione_profilo {
-  int voce = 0;  // entry of the station table
+  int voce = 0;      // entry of the station table
   std::string nome;  // UTF-8
   std::int64_t progressiva = 0;
   std::int64_t inizio_area = 0;
@@ -59,7 +59,7 @@ struct stazione_profilo {
 
 struct cartello_profilo {
   std::int64_t metro = 0;
-  std::string testo;  // UTF-8
+  std::string testo;      // UTF-8
   bool velocita = false;  // a speed board; else an indication board
 };
 
@@ -68,6 +68,10 @@ struct profilo {
   std::int64_t lunghezza = 0;
   /// The row's last metre.
   std::int64_t fine_riga = 0;
+  /// Where a profile ends by default: the route's length, or the end of a
+  /// station area that lies past it (a terminus in the row's margin), but
+  /// never past the row.
+  std::int64_t fine_profilo = 0;
   /// km/h: `velocita_linea` * 5.
   std::vector<gradino> velocita_linea;
   /// km/h: the line speed, lowered inside each slowdown (start to end) to

@@ -69,15 +69,14 @@ int run_profile(const profile_options& o, std::ostream& out,
   letto.numero_treno = s.numero_treno;
   memorizza_dati(letto, fs, {t.testo_linea, t.testo_treno, false});
 
-  const std::int32_t lunghezza =
-      s.stazioni[stazione_testata_treno_linea].fine_area;
-  const std::int64_t route_end =
-      lunghezza > 0 ? lunghezza
-                    : (s.celle.empty() ? 0
-                                       : metro_della_cella(s.celle.size() - 1));
+  const profilo dati = profilo_di(s.celle, s.stazioni);
+  const std::int64_t route_end = dati.fine_profilo;
+  const char* end_name = dati.fine_profilo > dati.lunghezza
+                             ? "the end of the last station's area"
+                             : "the route's end";
   tratto_chiesto tratto;
   std::string problem;
-  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem)) {
+  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
     err << prefisso_tool << problem << '\n';
     return exit_status::file_failure;
   }

@@ -28,8 +28,7 @@ struct profile_options {
 /// wrong usage, a text that cannot be read, the same file as both texts, an
 /// output whose format is unknown, that is one of the texts or that cannot
 /// be written, or a stretch that is not one of the route.
-int run_profile(const profile_options& o, std::ostream& out,
-                std::ostream& err);
+int run_profile(const profile_options& o, std::ostream& out, std::ostream& err);
 
 }  // namespace compattatore::tool
 

@@ -67,8 +67,11 @@ class profile_page {
 
     // Band heights, top to bottom, as parts of the room.
     const std::pair<const char*, double> parti[] = {
-        {"speed, km/h", 0.33}, {"signals", 0.12},  {"stations", 0.15},
-        {"gradient, per mille; elevation, m", 0.28}, {"adhesion", 0.12}};
+        {"speed, km/h", 0.33},
+        {"signals", 0.12},
+        {"stations", 0.15},
+        {"gradient, per mille; elevation, m", 0.28},
+        {"adhesion", 0.12}};
     const double top = banda_titolo;
     const double bottom = height_ - banda_legenda - banda_km;
     const double room = bottom - top - spazio_bande * 4;
@@ -239,8 +242,8 @@ class profile_page {
       const auto w = static_cast<double>(r.avviso);
       if (r.avviso >= 0 && holds(w)) {
         draw_mark(c_, segno::avviso_rallentamento, x(w), b.y(r.velocita));
-        placer.avoid({x(w) - 5, b.y(r.velocita) - 5, x(w) + 5,
-                      b.y(r.velocita) + 5});
+        placer.avoid(
+            {x(w) - 5, b.y(r.velocita) - 5, x(w) + 5, b.y(r.velocita) + 5});
       }
       const auto s = static_cast<double>(r.inizio);
       if (holds(s)) {
@@ -259,7 +262,8 @@ class profile_page {
     for (const punto_profilo& q : p_.punti) {
       const auto m = static_cast<double>(q.metro);
       if (!holds(m)) continue;
-      draw_mark(c_, q.dal_passo ? segno::punto_del_passo : segno::punto_velocita,
+      draw_mark(c_,
+                q.dal_passo ? segno::punto_del_passo : segno::punto_velocita,
                 x(m), b.y(q.velocita) - 5);
     }
   }
@@ -374,7 +378,8 @@ class profile_page {
     c_.line_width(1.6);
     bool first = true;
     for (const gradino& g : p_.quota) {
-      if (metri(g.da) < da_ - passo_cella || metri(g.da) > a_ + passo_cella) continue;
+      if (metri(g.da) < da_ - passo_cella || metri(g.da) > a_ + passo_cella)
+        continue;
       const double px = x(std::clamp(metri(g.da), da_, a_));
       if (first) {
         c_.move_to(px, q.y(g.valore));
@@ -455,7 +460,7 @@ bool draw_profile(const profile_input& in, plot_format format, int width,
   out = {};
   out.dati = profilo_di(*in.celle, *in.stazioni, in.prima_del_passo);
   out.from = in.from >= 0 ? in.from : 0;
-  out.to = in.to >= 0 ? in.to : out.dati.lunghezza;
+  out.to = in.to >= 0 ? in.to : out.dati.fine_profilo;
   if (out.to <= out.from) {
     *err = "the stretch from " + std::to_string(out.from) + " m to " +
            std::to_string(out.to) + " m is empty: nothing to draw";

@@ -23,7 +23,8 @@ struct profile_input {
   /// points the pass added.
   const std::vector<cella>* prima_del_passo = nullptr;
   std::string title;
-  /// The stretch drawn, in metres; negative: from 0, to the route's end.
+  /// The stretch drawn, in metres; negative: from 0, to the route's end or
+  /// the end of a station area past it (`profilo::fine_profilo`).
   /// REQUIRES: from < to when both are given.
   std::int64_t from = -1;
   std::int64_t to = -1;
