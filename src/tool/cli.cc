@@ -282,7 +282,8 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       ->type_name("DISTANCE");
   profile
       ->add_option("--to", fopt.to,
-                   "draw up to this distance (default: the route's end)")
+                   "draw up to this distance (default: the route's end, or "
+                   "the end of a station area past it)")
       ->type_name("DISTANCE");
   profile
       ->add_option("--width", fopt.width,

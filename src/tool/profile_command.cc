@@ -59,8 +59,10 @@ int run_profile(const profile_options& o, std::ostream& out,
       compatta_testi(s, 0, fs, t.testo_linea, t.testo_treno);
   if (!c.diagnostics.empty()) {
     err << c.diagnostics << prefisso_tool
-        << "drawn all the same, from what was read (the compiled files "
-           "would be written from it too)\n";
+        << (c.sealed ? "drawn all the same, from what was read (the compiled "
+                       "files would be written from it too)\n"
+                     : "drawn all the same, from what was read (no compiled "
+                       "file would be written)\n");
   }
   // The row as read, before the consistency pass, tells the speed points
   // the pass added.

@@ -48,17 +48,16 @@ TEST_F(Profile, SpeedsStepWhereTheCellsHoldThem) {
   }
   // And against the texts, worked by hand: "velocita, 800, 80" paints from
   // cell 16, which stands from 750 m; "velocita, 42900, 30" from cell 858.
+  // The slowdown at 40 km/h runs from 6000 m (85 there) to 7200 m, and
+  // "velocita, 7050, 60" holds from 7000 m, still slowed to 40 until the
+  // end; the one at 60 from 36000 m to 36800 m.
   const struct {
     std::int64_t metro;
     double linea, limite;
   } cases[] = {
-      {700, 30, 30},   {750, 80, 80},   {5950, 85, 85},  // before the first
-                                                         // slowdown's start
-      {6000, 85, 40},                                    // its start, at 40
-      {7150, 60, 40},  // "velocita, 7050, 60" from 7000 m; still slowed
-      {7200, 60, 60},  // its end
-      {36000, 85, 60}, {36750, 85, 60}, {36800, 85, 85}, {42800, 115, 115},
-      {42850, 30, 30},
+      {700, 30, 30},   {750, 80, 80},     {5950, 85, 85},  {6000, 85, 40},
+      {7150, 60, 40},  {7200, 60, 60},    {36000, 85, 60}, {36750, 85, 60},
+      {36800, 85, 85}, {42800, 115, 115}, {42850, 30, 30},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(valore_a(p_.velocita_linea, c.metro), c.linea) << c.metro;
