@@ -404,6 +404,8 @@ TEST_F(Compatta, BashCompletionOffersCommandsOptionsChoicesAndFiles) {
       {"compatta plot --w", "--width"},
       {"compatta compile a b --no", "--no-track"},
       {"compatta plot t.dat -o pl", "plan.svg"},
+      {"compatta pro", "profile"},
+      {"compatta plot t.dat --m", "--margin"},
       {"compatta --v", "--version"},
   };
   for (const auto& c : cases) {
