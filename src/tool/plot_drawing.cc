@@ -183,7 +183,7 @@ class plan_page {
         continue;
       }
       layout->labels.push_back(*p);
-      colours_.push_back(r);
+      placed_requests_.push_back(r);
     }
     // Leaders under the labels, the labels' ground under their text.
     c_.colour(colore_leader);
@@ -197,7 +197,7 @@ class plan_page {
     c_.stroke();
     for (std::size_t i = 0; i < layout->labels.size(); ++i) {
       const placed_label& p = layout->labels[i];
-      const richiesta& r = colours_[i];
+      const richiesta& r = placed_requests_[i];
       c_.colour({1, 1, 1}, 0.8);
       c_.rectangle(p.box.x0, p.box.y0, p.box.x1 - p.box.x0,
                    p.box.y1 - p.box.y0);
@@ -233,7 +233,7 @@ class plan_page {
   label_placer placer_;
   std::vector<richiesta> richieste_;
   std::size_t stazioni_ = 0;
-  std::vector<richiesta> colours_;
+  std::vector<richiesta> placed_requests_;
 };
 
 std::string metri_o_km(double m) {

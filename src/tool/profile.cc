@@ -102,7 +102,8 @@ profilo profilo_di(const std::vector<cella>& celle,
       p.punti.push_back(q);
     }
     if (k.is(oggetto_cella::indicatore_v_max)) {
-      p.cartelli.push_back({metro, testo_cartello_velocita(k), true});
+      p.cartelli.push_back(
+          {metro, testo_cartello_velocita(k), k.valore_1 / 20});
     }
     if (k.is(oggetto_cella::cartello_indicatore) && k.valore_1 > 0 &&
         k.valore_1 < numero_stazioni) {
@@ -110,7 +111,7 @@ profilo profilo_di(const std::vector<cella>& celle,
           {metro,
            testo_indicazione(
                stazioni[static_cast<std::size_t>(k.valore_1)].nome),
-           false});
+           0});
     }
   }
 

@@ -59,8 +59,10 @@ struct stazione_profilo {
 
 struct cartello_profilo {
   std::int64_t metro = 0;
-  std::string testo;      // UTF-8
-  bool velocita = false;  // a speed board; else an indication board
+  std::string testo;  // UTF-8
+  /// A speed board's first speed of side s, in km/h; 0 for an indication
+  /// board.
+  int velocita = 0;
 };
 
 struct profilo {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -254,8 +253,8 @@ class profile_page {
       }
     }
     for (const cartello_profilo& k : p_.cartelli) {
-      if (!k.velocita || !holds(static_cast<double>(k.metro))) continue;
-      const double v = std::atof(k.testo.c_str());
+      if (k.velocita == 0 || !holds(static_cast<double>(k.metro))) continue;
+      const double v = k.velocita;
       draw_mark(c_, segno::cartello_velocita, x(static_cast<double>(k.metro)),
                 b.y(v));
     }
