@@ -18,7 +18,8 @@ label_box box_at(double cx, double cy, double w, double h) {
 
 }  // namespace
 
-label_placer::label_placer(label_box page) : page_(page) {
+label_placer::label_placer(label_box page, bool may_cover)
+    : page_(page), may_cover_(may_cover) {
   columns_ = static_cast<std::size_t>(
                  std::max(0.0, std::ceil((page.x1 - page.x0) / bucket_))) +
              1;
@@ -86,7 +87,7 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
     }
   }
   // Strict first (off labels, marks and lines), then off labels only.
-  for (int pass = 0; pass < 2; ++pass) {
+  for (int pass = 0; pass < (may_cover_ ? 2 : 1); ++pass) {
     for (double d : distanze) {
       for (const auto& [ux, uy] : dirs) {
         // The box's centre so that its side faces the mark at distance d.

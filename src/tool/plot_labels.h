@@ -33,10 +33,11 @@ struct placed_label {
 
 /// Places labels one after another, the first asked first: a label never
 /// overlaps one placed before it and stays inside the page box; it keeps
-/// off the marks and the drawn lines where it can.
+/// off the marks and the drawn lines where it can, and always unless
+/// `may_cover` (a label that finds no such place is then left out).
 class label_placer {
  public:
-  explicit label_placer(label_box page);
+  explicit label_placer(label_box page, bool may_cover = true);
 
   /// Something a label should not cover: a mark.
   void avoid(const label_box& b);
@@ -57,6 +58,7 @@ class label_placer {
   bool free_of_points(const label_box& b) const;
 
   label_box page_;
+  bool may_cover_;
   std::vector<placed_label> placed_;
   std::vector<label_box> marks_;
   // The line's points, in a grid of square buckets.

@@ -173,8 +173,9 @@ class profile_page {
     return m;
   }
 
-  label_placer placer_for(const banda& b) const {
-    return label_placer({left_, b.top + 14, right_, b.bottom});
+  // A label over the marks would hide them: it is left out instead.
+  label_placer placer_for(const banda& b, bool may_cover) const {
+    return label_placer({left_, b.top + 14, right_, b.bottom}, may_cover);
   }
 
   void label(label_placer& placer, const std::string& text, double px,
@@ -216,7 +217,7 @@ class profile_page {
     b.lo = 0;
     b.hi = std::ceil((std::max(top, 10.0) * 1.12 + 14) / step) * step;
     value_axis(b, step, "");
-    label_placer placer = placer_for(b);
+    label_placer placer = placer_for(b, false);
     for (const rallentamento_profilo& r : p_.rallentamenti) {
       const double a = std::max(static_cast<double>(r.inizio), da_);
       const double z = std::min(static_cast<double>(r.fine), a_);
@@ -274,7 +275,7 @@ class profile_page {
     c_.move_to(left_, mid);
     c_.line_to(right_, mid);
     c_.stroke();
-    label_placer placer = placer_for(b);
+    label_placer placer = placer_for(b, false);
     for (const segnale_profilo& s : p_.segnali) {
       if (!holds(static_cast<double>(s.metro))) continue;
       const double px = x(static_cast<double>(s.metro));
@@ -290,7 +291,7 @@ class profile_page {
 
   void stations(banda& b) {
     const double mid = b.top + 14 + (b.bottom - b.top - 14) * 0.35;
-    label_placer placer = placer_for(b);
+    label_placer placer = placer_for(b, false);
     for (const stazione_profilo& s : p_.stazioni) {
       const double a = std::max(static_cast<double>(s.inizio_area), da_);
       const double z = std::min(static_cast<double>(s.fine_area), a_);
