@@ -15,6 +15,7 @@
 #include "tool/exit_status.h"
 #include "tool/explanations.h"
 #include "tool/plot.h"
+#include "tool/profile_command.h"
 #include "tool/report_command.h"
 #include "tool/texts_command.h"
 #include "tool/watch_command.h"
@@ -79,9 +80,25 @@ constexpr const char* plot_footer =
     "  compatta plot out/Orsella_Vantrona_linea.dat --cells "
     "out/Orsella_Vantrona_4273.dat --stations out/Orsella_Vantrona_4273.sim "
     "-o plan.svg\n"
+    "  compatta plot out/Orsella_Vantrona_linea.dat --stations "
+    "out/Orsella_Vantrona_4273.sim --from 14km --to 22km -o stretch.png\n"
     "\n"
     "Exit status: 0 drawn; 2 wrong usage, a file that cannot be read, "
-    "decoded or written, or an output that is one of the inputs.";
+    "decoded or written, an output that is one of the inputs, or a "
+    "--from/--to that is not a stretch of the route.";
+constexpr const char* profile_footer =
+    "Examples:\n"
+    "  compatta profile work/Orsella_Vantrona_linea.txt "
+    "work/Orsella_Vantrona_4273-.txt -o profile.svg\n"
+    "  compatta profile route.txt train.txt --route-name Valle "
+    "--train-number 12 --from 10km --to 25km -o valle.png\n"
+    "\n"
+    "Exit status: 0 drawn (a data fault in the texts is reported on "
+    "standard error and the profile drawn from what was read, as the "
+    "compiled files would be written); 2 wrong usage, a text that cannot "
+    "be read, the same file as both texts, an output that is one of the "
+    "texts or cannot be written, or a --from/--to that is not a stretch of "
+    "the route.";
 constexpr const char* explain_footer =
     "Examples:\n"
     "  compatta explain 16\n"
@@ -117,8 +134,9 @@ constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "
     "exit statuses.";
 
-// The two texts and the names their files take.
-void add_scenario_texts(CLI::App* sub, compile_options& o) {
+// The two texts and their names, as every command that reads texts takes
+// them.
+void add_text_options(CLI::App* sub, compile_options& o) {
   sub->add_option("ROUTE_TEXT", o.testo_linea, "route text, NAME_linea.txt")
       ->required()
       ->type_name("FILE");
@@ -134,7 +152,7 @@ void add_scenario_texts(CLI::App* sub, compile_options& o) {
 }
 
 void add_scenario_options(CLI::App* sub, compile_options& o) {
-  add_scenario_texts(sub, o);
+  add_text_options(sub, o);
   sub->add_flag("--no-track", o.no_track,
                 "build no track line and write no NAME_linea.dat (curve "
                 "rows are then not read)");
@@ -284,6 +302,16 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   plot->add_option("--height", popt.height,
                    "height in pixels (PNG) or points (default 800)")
       ->check(CLI::Range(200, 20000));
+  plot->add_option("--from", popt.from,
+                   "draw from this distance on (metres: 1500 or 1500m; "
+                   "kilometres: 1.5km)")
+      ->type_name("DISTANCE");
+  plot->add_option("--to", popt.to,
+                   "draw up to this distance (default: the route's end)")
+      ->type_name("DISTANCE");
+  plot->add_flag("--margin", popt.margin,
+                 "also draw the line past the route's end (the cell row's "
+                 "7000 m margin), dashed");
   plot->footer(plot_footer);
 
   std::optional<std::string> explain_key;
@@ -314,7 +342,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "slowdowns, speed points, boards and indication boards, and the files "
       "compile would write. The page needs nothing else: open it from "
       "disk, or pass it on. Nothing else is written.");
-  add_scenario_texts(report, ro);
+  add_text_options(report, ro);
   report->add_option("-o,--output", report_out, "the page, OUT.html")
       ->required()
       ->type_name("OUT");
@@ -328,7 +356,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "time. With --report it keeps the page of report up to date (an open "
       "page reloads itself while watch runs); with -o it writes the compiled "
       "files as compile does. Ctrl-C ends it.");
-  add_scenario_texts(watch, wopt.texts);
+  add_text_options(watch, wopt.texts);
   watch->add_option("--report", wopt.report, "the page to keep up to date")
       ->type_name("OUT.html");
   watch
@@ -337,6 +365,37 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
                    "without it none are written")
       ->type_name("DIR");
   watch->footer(watch_footer);
+  profile_options fopt;
+  CLI::App* profile = app.add_subcommand(
+      "profile",
+      "Compile the two texts in memory and draw their profiles along the "
+      "kilometres, one above the other: speed limits (line speed, "
+      "slowdowns, speed caps and the speed points the consistency pass "
+      "adds), signals, stations with their stop and time, gradient and "
+      "elevation, adhesion. The texts are never changed.");
+  add_text_options(profile, fopt.testi);
+  profile->add_option("-o,--output", fopt.out, "drawing: OUT.svg, .png or .pdf")
+      ->required()
+      ->type_name("OUT");
+  profile
+      ->add_option("--from", fopt.from,
+                   "draw from this distance on (metres: 1500 or 1500m; "
+                   "kilometres: 1.5km)")
+      ->type_name("DISTANCE");
+  profile
+      ->add_option("--to", fopt.to,
+                   "draw up to this distance (default: the route's end, or "
+                   "the end of a station area past it)")
+      ->type_name("DISTANCE");
+  profile
+      ->add_option("--width", fopt.width,
+                   "width in pixels (PNG) or points (default 1600)")
+      ->check(CLI::Range(400, 20000));
+  profile
+      ->add_option("--height", fopt.height,
+                   "height in pixels (PNG) or points (default 1000)")
+      ->check(CLI::Range(400, 20000));
+  profile->footer(profile_footer);
 
   try {
     app.parse(argc, argv);
@@ -349,7 +408,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
         !rest.front().starts_with('-')) {
       err << prefisso_tool << "unknown command " << rest.front()
           << ": the commands are compile, check, build, texts, dump, plot, "
-             "report, watch and explain\n";
+             "profile, report, watch and explain\n";
     } else {
       err << prefisso_tool << e.what() << '\n';
     }
@@ -364,7 +423,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (app.get_subcommands().empty()) {
     err << prefisso_tool
         << "a command is required: compile, check, build, texts, "
-           "dump, plot, report, watch or explain\n"
+           "dump, plot, profile, report, watch or explain\n"
         << "Run 'compatta --help' or 'compatta COMMAND --help' for usage.\n";
     return exit_status::file_failure;
   }
@@ -378,6 +437,7 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
   if (texts->parsed()) return run_texts(texts_dir, texts_force, out, err);
   if (dump->parsed()) return run_dump(dopt, out, err);
   if (plot->parsed()) return run_plot(popt, out, err);
+  if (profile->parsed()) return run_profile(fopt, out, err);
   if (report->parsed()) return run_report(ro, report_out, out, err);
   if (watch->parsed()) return run_watch(wopt, out, err);
   if (explain->parsed()) {

@@ -245,6 +245,7 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
   write("route.txt", "[generale]\r\n");
   write("train.txt", "[generale]\r\n");
   write("afile", "x");
+  write("tr.svg", "[generale]\r\n");
   write("odd.dat", std::string(16, '\0'));
   fsys::create_directory(dir_ / "adir_linea.txt");
   write("clash/Orsella_Vantrona_4273.sim", "train text");
@@ -295,6 +296,32 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
       {{"watch", route_text}, "TRAIN_TEXT"},
       {{"watch", "missing_linea.txt", train_text}, "missing_linea.txt"},
       {{"watch", route_text, train_text, "-o", "afile"}, "afile"},
+      {{"plot", track, "-o", "plan.svg", "--from", "1.5km", "--to", "1km"},
+       "--from 1.5km does not lie before --to 1km"},
+      {{"plot", track, "-o", "plan.svg", "--from", "1km", "--to", "1km"},
+       "--from 1km does not lie before --to 1km"},
+      {{"plot", track, "-o", "plan.svg", "--from", "a mile"},
+       "--from a mile: not a distance"},
+      // The small track line holds metres 0 to 1999.
+      {{"plot", track, "-o", "plan.svg", "--to", "2km"},
+       "--to 2km lies beyond the track line's end at 1999 m"},
+      {{"profile", route_text, train_text}, "--output"},
+      {{"profile", route_text, train_text, "-o", "p.jpg"}, "p.jpg"},
+      {{"profile", route_text, route_text, "-o", "p.svg"}, "the same file"},
+      {{"profile", route_text, "tr.svg", "--train-number", "1", "-o",
+        "./tr.svg"},
+       "cannot write ./tr.svg: it is one of the texts being read"},
+      {{"profile", "route.txt", "train.txt", "-o", "p.svg"}, "--route-name"},
+      // The route is 77 km long; its last station's area ends at 79000 m.
+      {{"profile", route_text, train_text, "-o", "p.svg", "--to", "79.05km"},
+       "--to 79.05km lies beyond the end of the last station's area at "
+       "79000 m"},
+      {{"profile", route_text, train_text, "-o", "p.svg", "--from", "9000",
+        "--to", "8km"},
+       "--from 9000 does not lie before --to 8km"},
+      {{"profile", route_text, train_text, "-o", "p.svg", "--from", "79km"},
+       "--from 79km does not lie before --to 79000 m (the end of the last "
+       "station's area)"},
   };
   for (const auto& c : cases) {
     std::string shown;
@@ -307,6 +334,7 @@ TEST_F(Compatta, UsageErrorsAndUnreadableFilesExitWith2AndSayWhy) {
     EXPECT_EQ(r.out, "") << shown;
   }
   EXPECT_FALSE(fsys::exists(dir_ / "plan.svg"));
+  EXPECT_FALSE(fsys::exists(dir_ / "p.svg"));
   EXPECT_EQ(files("clash"),
             std::vector<std::string>{"Orsella_Vantrona_4273.sim"});
   EXPECT_EQ(read("clash/Orsella_Vantrona_4273.sim"), "train text");
@@ -322,7 +350,7 @@ TEST_F(Compatta, HelpOnEveryCommand) {
   } cases[] = {
       {"compile", "0123", ""}, {"check", "0123", ""}, {"build", "0123", ""},
       {"texts", "02", "13"},   {"dump", "02", "13"},  {"plot", "02", "13"},
-      {"report", "0123", ""},  {"watch", "02", "13"},
+      {"report", "0123", ""},  {"watch", "02", "13"}, {"profile", "02", "13"},
   };
   for (const auto& c : cases) {
     const run_result r = run({c.command, "--help"});
@@ -385,6 +413,8 @@ TEST_F(Compatta, BashCompletionOffersCommandsOptionsChoicesAndFiles) {
       {"compatta plot --w", "--width"},
       {"compatta compile a b --no", "--no-track"},
       {"compatta plot t.dat -o pl", "plan.svg"},
+      {"compatta pro", "profile"},
+      {"compatta plot t.dat --m", "--margin"},
       {"compatta --v", "--version"},
   };
   for (const auto& c : cases) {
@@ -413,6 +443,7 @@ TEST_F(Compatta, InputsAreUnchangedByEveryCommand) {
       {"dump", "small/S_1.dat", "--json", "--all"},
       {"plot", "small/S_linea.dat", "--cells", "small/S_1.dat", "--stations",
        "small/S_1.sim", "-o", "out/plan.svg"},
+      {"profile", route_text, train_text, "-o", "out/profile.svg"},
   };
   for (const auto& args : commands) {
     std::string shown;
@@ -424,12 +455,59 @@ TEST_F(Compatta, InputsAreUnchangedByEveryCommand) {
     // Only the command's own outputs may change.
     for (const char* rel :
          {"out/Orsella_Vantrona_linea.dat", "out/Orsella_Vantrona_4273.sim",
-          "out/Orsella_Vantrona_4273.dat", "out/plan.svg"}) {
+          "out/Orsella_Vantrona_4273.dat", "out/plan.svg", "out/profile.svg"}) {
       before.erase(rel);
       after.erase(rel);
     }
     EXPECT_EQ(after, before) << shown;
   }
+}
+
+TEST_F(Compatta, PlotAndProfileDrawAStretchWithSearchableText) {
+  write_compiled_in_texts();
+  ASSERT_EQ(run({"compile", route_text, train_text, "-o", "out"}).status, 0);
+  const run_result plan =
+      run({"plot", "out/Orsella_Vantrona_linea.dat", "--cells",
+           "out/Orsella_Vantrona_4273.dat", "--stations",
+           "out/Orsella_Vantrona_4273.sim", "--from", "14km", "--to", "22km",
+           "-o", "stretch.svg"});
+  ASSERT_EQ(plan.status, 0) << plan.err;
+  EXPECT_EQ(plan.err, "");
+  std::string svg = read("stretch.svg");
+  EXPECT_NE(svg.find("plan view, 14 km to 22 km"), std::string::npos);
+  EXPECT_NE(svg.find(">VALDIRENA</text>"), std::string::npos);   // 15400 m
+  EXPECT_NE(svg.find(">CAMPOSELVO</text>"), std::string::npos);  // 17800 m
+  EXPECT_EQ(svg.find("LORBA"), std::string::npos);               // 12300 m
+
+  const run_result profile = run({"profile", route_text, train_text, "--from",
+                                  "10km", "--to", "20km", "-o", "p.svg"});
+  ASSERT_EQ(profile.status, 0) << profile.err;
+  EXPECT_EQ(profile.err, "");
+  EXPECT_EQ(
+      profile.out,
+      "wrote p.svg (" + std::to_string(read("p.svg").size()) + " bytes)\n");
+  svg = read("p.svg");
+  EXPECT_NE(svg.find("profiles, km 10 to 20"), std::string::npos);
+  EXPECT_NE(svg.find(">LORBA 11:18</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("PRAVELLO"), std::string::npos);  // 3100 m
+
+  // A data fault: said, and drawn all the same from what was read.
+  std::string text = read(train_text);
+  const std::string row = "stazione,   12300,";
+  ASSERT_NE(text.find(row), std::string::npos);
+  text.replace(text.find(row), row.size(), "stazione,   12325,");
+  write("faulty/Orsella_Vantrona_4273-.txt", text);
+  write("faulty/Orsella_Vantrona_linea.txt", read(route_text));
+  const run_result faulty =
+      run({"profile", "faulty/Orsella_Vantrona_linea.txt",
+           "faulty/Orsella_Vantrona_4273-.txt", "-o", "faulty.png"});
+  EXPECT_EQ(faulty.status, 0) << faulty.err;
+  EXPECT_NE(faulty.err.find("error 8: the station at 12325 m: a station's "
+                            "position must be a multiple of 50 m"),
+            std::string::npos)
+      << faulty.err;
+  EXPECT_NE(faulty.err.find("drawn all the same"), std::string::npos);
+  EXPECT_TRUE(read("faulty.png").starts_with("\x89PNG"));
 }
 
 TEST_F(Compatta, TextsReplacesNothingAnAuthorMayHaveEditedUnlessForced) {

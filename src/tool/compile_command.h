@@ -91,6 +91,13 @@ std::optional<std::string> names_or_fail(const compile_options& o,
                                          std::string* numero,
                                          std::ostream& err);
 
+/// The route name (`o.nome_linea`, else from the route text's file name)
+/// and, into `*numero`, the train number likewise; nothing, after saying
+/// why on `err`, when a name cannot be told.
+std::optional<std::string> names_or_fail(const compile_options& o,
+                                         std::string* numero,
+                                         std::ostream& err);
+
 /// The "files" of the `--json` object: each file's path and size.
 nlohmann::ordered_json files_json(const std::vector<written_file>& files);
 

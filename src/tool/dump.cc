@@ -1,8 +1,6 @@
 #include "tool/dump.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,25 +24,6 @@ std::string stretch(const dump_range& r) {
 }
 
 }  // namespace
-
-std::optional<std::int64_t> parse_distance(std::string_view text) {
-  double scale = 1;
-  if (text.ends_with("km")) {
-    scale = 1000;
-    text.remove_suffix(2);
-  } else if (text.ends_with("m")) {
-    text.remove_suffix(1);
-  }
-  double value = 0;
-  const auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc{} || end != text.data() + text.size() ||
-      !(value >= 0) || value * scale > 1e12) {
-    return std::nullopt;
-  }
-  // Metres are whole: a stretch given in km to the metre rounds to it.
-  return static_cast<std::int64_t>(std::llround(value * scale));
-}
 
 int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
   const std::optional<compiled_kind> kind =

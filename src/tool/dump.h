@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tool/compiled_kind.h"
+#include "tool/distance.h"
 #include "tool/dump_json.h"
 #include "tool/dump_text.h"
 #include "tool/latin1.h"
@@ -33,11 +34,6 @@ struct dump_options {
   std::string from;
   std::string to;
 };
-
-/// Metres from a distance as an author writes it: a number of metres, or
-/// of kilometres with "km" ("1500", "1500m", "1.5km"); nothing when it is
-/// not one, or negative.
-std::optional<std::int64_t> parse_distance(std::string_view text);
 
 /// Returns the exit status: 0, or 2 when the file cannot be read, its kind
 /// cannot be told, or its bytes are not what the kind's layout says.

@@ -11,8 +11,10 @@
 #include "compact/track_file.h"
 #include "platform/real_file_system.h"
 #include "tool/diagnostics.h"
+#include "tool/distance.h"
 #include "tool/exit_status.h"
 #include "tool/guarded_file_system.h"
+#include "tool/plot_sampling.h"
 #include "tool/read_limits.h"
 
 namespace compattatore::tool {
@@ -74,7 +76,29 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     }
   }
 
+  // The stretch is checked against the route's end, which the station
+  // table knows; without it, or with the margin, against the line's end.
+  const std::vector<punto> punti = punti_del_tracciato(tracciato);
+  std::int64_t route_end =
+      punti.empty() ? 0 : static_cast<std::int64_t>(punti.back().metro);
+  const std::int32_t lunghezza =
+      stazioni[stazione_testata_treno_linea].fine_area;
+  const char* end_name = "the track line's end";
+  if (!o.stations.empty() && !o.margin && lunghezza > 0 &&
+      lunghezza < route_end) {
+    route_end = lunghezza;
+    end_name = "the route's end (--margin draws past it)";
+  }
+  tratto_chiesto tratto;
+  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
+    err << prefisso_tool << problem << '\n';
+    return exit_status::file_failure;
+  }
+
   plot_input in;
+  in.from = tratto.from;
+  in.to = tratto.to;
+  in.margin = o.margin;
   in.tracciato = &tracciato;
   in.celle = o.cells.empty() ? nullptr : &celle;
   in.stazioni = o.stations.empty() ? nullptr : &stazioni;

@@ -44,15 +44,21 @@ void plan::path(double from, double to) const {
   const std::size_t step =
       std::max<std::size_t>(1, punti_.size() / punti_massimi);
   const punto start = at(from);
-  cairo_move_to(cr_, px(start), py(start));
+  double x = px(start), y = py(start);
+  c_.move_to(x, y);
   for (std::size_t i = 0; i < punti_.size(); i += step) {
     const punto& p = punti_[i];
     if (p.metro <= from) continue;
     if (p.metro >= to) break;
-    cairo_line_to(cr_, px(p), py(p));
+    // Points closer than this on the page draw nothing new, and would only
+    // make an SVG larger.
+    if (std::hypot(px(p) - x, py(p) - y) < 0.5) continue;
+    x = px(p);
+    y = py(p);
+    c_.line_to(x, y);
   }
   const punto end = at(to);
-  cairo_line_to(cr_, px(end), py(end));
+  c_.line_to(px(end), py(end));
 }
 
 }  // namespace compattatore::tool

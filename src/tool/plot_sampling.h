@@ -3,12 +3,12 @@
 #ifndef TOOL_PLOT_SAMPLING_H_
 #define TOOL_PLOT_SAMPLING_H_
 
-#include <cairo.h>
-
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 #include "model/tracciato.h"
+#include "tool/plot_canvas.h"
 #include "tool/plot_page.h"
 
 namespace compattatore::tool {
@@ -29,8 +29,8 @@ std::vector<punto> punti_del_tracciato(const tracciato_linea& t);
 /// The sampled line on the page. REQUIRES: at least one point.
 class plan {
  public:
-  plan(cairo_t* cr, std::vector<punto> punti, page_transform tr)
-      : cr_(cr), punti_(std::move(punti)), tr_(tr) {}
+  plan(canvas& c, std::vector<punto> punti, page_transform tr)
+      : c_(c), punti_(std::move(punti)), tr_(tr) {}
 
   double first() const { return punti_.front().metro; }
   double last() const { return punti_.back().metro; }
@@ -47,9 +47,19 @@ class plan {
 
   /// The line from metre `from` to metre `to` as the current path.
   void path(double from, double to) const;
+  /// Calls `f(x, y)` for page points of the line from `from` to `to`, at
+  /// most about `spacing` page units apart.
+  template <typename F>
+  void each_point(double from, double to, double spacing, F&& f) const {
+    const double metres = std::max(1.0, spacing / std::max(tr_.scale, 1e-9));
+    for (double m = from; m <= to; m += metres) {
+      const punto p = at(m);
+      f(px(p), py(p));
+    }
+  }
 
  private:
-  cairo_t* cr_;
+  canvas& c_;
   std::vector<punto> punti_;
   page_transform tr_;
 };

@@ -1,7 +1,6 @@
 #include "tool/plot_surface.h"
 
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
@@ -29,29 +28,29 @@ struct context_closer {
 using surface_ptr = std::unique_ptr<cairo_surface_t, surface_closer>;
 using context_ptr = std::unique_ptr<cairo_t, context_closer>;
 
-bool render(const plot_input& in, const std::vector<punto>& punti,
-            plot_format format, int width, int height, std::string* bytes,
+bool render(plot_format format, int width, int height,
+            const std::function<void(canvas&)>& draw, std::string* bytes,
             std::string* err) {
   bytes->clear();
   const double w = width;
   const double h = height;
+  if (format == plot_format::svg) {
+    svg_canvas c(w, h);
+    draw(c);
+    *bytes = c.finish();
+    return true;
+  }
   surface_ptr surface;
-  switch (format) {
-    case plot_format::svg:
-      surface.reset(cairo_svg_surface_create_for_stream(append, bytes, w, h));
-      cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);
-      break;
-    case plot_format::pdf:
-      surface.reset(cairo_pdf_surface_create_for_stream(append, bytes, w, h));
-      break;
-    case plot_format::png:
-      surface.reset(
-          cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-      break;
+  if (format == plot_format::pdf) {
+    surface.reset(cairo_pdf_surface_create_for_stream(append, bytes, w, h));
+  } else {
+    surface.reset(
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   }
   {
     context_ptr cr(cairo_create(surface.get()));
-    draw_page(cr.get(), in, punti, w, h);
+    cairo_canvas c(cr.get());
+    draw(c);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
       *err = cairo_status_to_string(cairo_status(cr.get()));
       return false;
@@ -89,21 +88,41 @@ std::optional<plot_format> format_from_name(std::string_view path) {
   return std::nullopt;
 }
 
-bool draw_plan(const plot_input& in, plot_format format, int width, int height,
-               std::string* bytes, std::string* err) {
-  const std::vector<punto> punti = punti_del_tracciato(*in.tracciato);
-  if (punti.size() < 2) {
-    *err = "the track line holds " + std::to_string(punti.size()) +
-           " points with both coordinates: nothing to draw";
-    return false;
-  }
-  const bool ok = render(in, punti, format, width, height, bytes, err);
+bool render_drawing(plot_format format, int width, int height,
+                    const std::function<void(canvas&)>& draw,
+                    std::string* bytes, std::string* err) {
+  const bool ok = render(format, width, height, draw, bytes, err);
   // The font caches of cairo and fontconfig are dropped once nothing of
-  // cairo is alive: a drawing is the last thing the tool does, and so the
-  // sanitizer build's leak check sees the libraries' memory returned.
+  // cairo is alive, so the sanitizer build's leak check sees the
+  // libraries' memory returned; the next drawing builds them again.
   cairo_debug_reset_static_data();
   FcFini();
   return ok;
+}
+
+bool draw_plan(const plot_input& in, plot_format format, int width, int height,
+               std::string* bytes, std::string* err, plan_layout* layout) {
+  std::vector<punto> punti = punti_del_tracciato(*in.tracciato);
+  if (!punti.empty()) {
+    const tratto t =
+        tratto_disegnato(in, punti.front().metro, punti.back().metro);
+    std::erase_if(
+        punti, [&](const punto& p) { return p.metro < t.da || p.metro > t.a; });
+  }
+  if (punti.size() < 2) {
+    *err = "the track line holds " + std::to_string(punti.size()) +
+           " points with both coordinates";
+    if (in.from >= 0 || in.to >= 0) *err += " in the stretch";
+    *err += ": nothing to draw";
+    return false;
+  }
+  plan_layout local;
+  plan_layout& out = layout ? *layout : local;
+  out = {};
+  return render_drawing(
+      format, width, height,
+      [&](canvas& c) { draw_page(c, in, punti, width, height, &out); }, bytes,
+      err);
 }
 
 }  // namespace compattatore::tool

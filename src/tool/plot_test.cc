@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "tests/compiled_in_scenario.h"
+#include "tool/distance.h"
+#include "tool/latin1.h"
+#include "tool/plot_drawing.h"
+#include "tool/plot_texts.h"
 
 namespace compattatore::tool {
 namespace {
@@ -97,6 +105,7 @@ TEST(Plot, DrawsValidSvgPngAndPdf) {
   std::string bytes, err;
   ASSERT_TRUE(draw_plan(in, plot_format::svg, 900, 700, &bytes, &err)) << err;
   EXPECT_TRUE(bytes.starts_with("<?xml")) << bytes.substr(0, 40);
+  EXPECT_NE(bytes.find(">Alfa</text>"), std::string::npos);
   EXPECT_NE(bytes.find("<svg"), std::string::npos);
   EXPECT_NE(bytes.find("width=\"900"), std::string::npos);
   EXPECT_NE(bytes.find("height=\"700"), std::string::npos);
@@ -116,6 +125,239 @@ TEST(Plot, DrawsValidSvgPngAndPdf) {
   plot_input bare;
   bare.tracciato = &track;
   EXPECT_TRUE(draw_plan(bare, plot_format::png, 300, 300, &bytes, &err)) << err;
+}
+
+TEST(Plot, SvgKeepsTextAsTextAndEscapesIt) {
+  const tracciato_linea track = sample_track();
+  std::array<stazione, numero_stazioni> table{};
+  table[1].progressiva = 200;
+  table[1].categoria = 2;
+  table[1].nome = "Alfa";
+  table[2].progressiva = 2500;
+  table[2].categoria = 2;
+  table[2].nome = "<script>alert(1)</script> & \xc8ze";  // Latin-1
+  plot_input in;
+  in.tracciato = &track;
+  in.stazioni = &table;
+  in.title = "A_linea.dat";
+  std::string bytes, err;
+  ASSERT_TRUE(draw_plan(in, plot_format::svg, 900, 700, &bytes, &err)) << err;
+  EXPECT_NE(bytes.find(">Alfa</text>"), std::string::npos);
+  EXPECT_NE(bytes.find(">&lt;script&gt;alert(1)&lt;/script&gt; &amp; \xc3\x88ze"
+                       "</text>"),
+            std::string::npos);
+  EXPECT_EQ(bytes.find("<script"), std::string::npos);
+  // No glyph outlines: cairo's SVG surface would write <symbol>s of them.
+  EXPECT_EQ(bytes.find("<symbol"), std::string::npos);
+}
+
+TEST(Plot, PlacedLabelsNeverOverlapAndMoveAwayWithALeader) {
+  label_placer placer({0, 0, 200, 100});
+  placer.avoid({95, 45, 105, 55});  // the labels' own mark
+  placer.avoid({60, 30, 70, 40});   // another mark
+  const auto first = placer.place("one", 100, 50, 40, 12, 0, -1);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_FALSE(first->leader);
+  // Straight above the mark, as asked: its lower side 4 units above it.
+  EXPECT_DOUBLE_EQ(first->box.y1, 46);
+  EXPECT_DOUBLE_EQ(first->box.x0, 80);
+  // The same place asked again and again: each further out, none over
+  // another, the far ones with a leader, until there is no room left.
+  int placed = 1, leaders = 0;
+  while (placer.place("again", 100, 50, 40, 12, 0, -1)) {
+    ++placed;
+    leaders += placer.placed().back().leader;
+  }
+  EXPECT_GT(placed, 4);
+  EXPECT_GT(leaders, 0);
+  EXPECT_FALSE(any_overlap(placer.placed()));
+  for (const placed_label& p : placer.placed()) {
+    EXPECT_TRUE(p.box.inside({0, 0, 200, 100}));
+  }
+  // Wider than the page: nowhere.
+  label_placer empty({0, 0, 200, 100});
+  EXPECT_FALSE(empty.place("wide", 100, 50, 201, 12, 0, -1).has_value());
+}
+
+// The compiled-in scenario's plan, as `compatta plot` draws it from the
+// files `compatta compile` makes of `compatta texts`.
+TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
+  const scenario s = compiled_in_scenario(1);
+  ASSERT_EQ(s.codice_errore, 0);
+  const struct {
+    int width, height;
+    std::int64_t from, to;
+    bool margin;
+    bool every_station;  // no station's name left out
+  } cases[] = {
+      {1200, 800, -1, -1, false, true},       {1200, 800, -1, -1, true, true},
+      {1200, 800, 14000, 22000, false, true}, {2400, 1600, -1, -1, false, true},
+      {400, 300, -1, -1, false, false},  // crowded: some left out, none over
+  };
+  for (const auto& c : cases) {
+    plot_input in;
+    in.tracciato = &s.tracciato;
+    in.celle = &s.celle;
+    in.stazioni = &s.stazioni;
+    in.from = c.from;
+    in.to = c.to;
+    in.margin = c.margin;
+    std::string bytes, err;
+    plan_layout layout;
+    ASSERT_TRUE(draw_plan(in, plot_format::svg, c.width, c.height, &bytes, &err,
+                          &layout))
+        << err;
+    const std::string what = std::to_string(c.width) + "x" +
+                             std::to_string(c.height) + " from " +
+                             std::to_string(c.from);
+    ASSERT_FALSE(layout.labels.empty()) << what;
+    for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+      const label_box& a = layout.labels[i].box;
+      EXPECT_TRUE(a.inside(
+          {0, 0, static_cast<double>(c.width), static_cast<double>(c.height)}))
+          << what;
+      for (std::size_t j = i + 1; j < layout.labels.size(); ++j) {
+        EXPECT_FALSE(a.overlaps(layout.labels[j].box))
+            << what << ": " << layout.labels[i].text << " and "
+            << layout.labels[j].text;
+      }
+    }
+    if (!c.every_station) continue;
+    for (int e = 1; e <= 21; ++e) {
+      const stazione& st = s.stazioni[static_cast<std::size_t>(e)];
+      // The last station, at 78600 m, lies in the margin after the route's
+      // 77000 m.
+      const std::int64_t end = c.to >= 0 ? c.to : c.margin ? 84000 : 77000;
+      const bool in_stretch =
+          st.progressiva >= std::max<std::int64_t>(c.from, 0) &&
+          st.progressiva <= end;
+      const std::string name = latin1_to_utf8(st.nome);
+      const bool labelled =
+          std::any_of(layout.labels.begin(), layout.labels.end(),
+                      [&](const placed_label& l) { return l.text == name; });
+      EXPECT_EQ(labelled, in_stretch) << what << ": " << name;
+      EXPECT_EQ(bytes.find('>' + name + "</text>") != std::string::npos,
+                in_stretch)
+          << what << ": " << name;
+    }
+  }
+}
+
+TEST(Plot, BoardsShowTheirSpeedsAndInscriptions) {
+  const scenario s = compiled_in_scenario(1);
+  plot_input in;
+  in.tracciato = &s.tracciato;
+  in.celle = &s.celle;
+  in.stazioni = &s.stazioni;
+  in.from = 0;
+  in.to = 12000;
+  std::string bytes, err;
+  plan_layout layout;
+  ASSERT_TRUE(
+      draw_plan(in, plot_format::svg, 1600, 1200, &bytes, &err, &layout))
+      << err;
+  EXPECT_TRUE(layout.left_out.empty());
+  // "indicatori_vmax, 8850, 95, 105, 105" and the first tunnel's board.
+  for (const char* text :
+       {">95/105/105</text>", ">GALLERIA ROCCAGRANA m.2000</text>",
+        ">BIVIO RIVALTELLA</text>", ">80</text>"}) {
+    EXPECT_NE(bytes.find(text), std::string::npos) << text;
+  }
+}
+
+TEST(Plot, BoardTexts) {
+  cella board;
+  const struct {
+    std::int16_t v1, v2, v3;
+    const char* text;
+  } speeds[] = {
+      {1600, 1600, 1600, "80"},          // 80 on side s, side d empty
+      {1900, 2100, 2100, "95/105/105"},  //
+      {1602, 1602, 1602, "80 | 10"},     // side d 10 km/h
+      {2000 + 13, 2000 + 13, 2000 + 13, "100 | 65"},
+  };
+  for (const auto& c : speeds) {
+    board.valore_1 = c.v1;
+    board.valore_2 = c.v2;
+    board.valore_3 = c.v3;
+    EXPECT_EQ(testo_cartello_velocita(board), c.text);
+  }
+  EXPECT_EQ(testo_indicazione("(GALLERIA  )(CERRETO   )(m.650     )"),
+            "GALLERIA CERRETO m.650");
+  EXPECT_EQ(testo_indicazione("  (BIVIO)"), "BIVIO");
+  EXPECT_EQ(testo_orario(0), "");
+  EXPECT_EQ(testo_orario((10 * 60 + 52) * 60), "10:52");
+  EXPECT_EQ(testo_orario((9 * 60 + 5) * 60 + 7), "09:05:07");
+}
+
+TEST(Plot, StretchesOfTheRoute) {
+  const struct {
+    const char* from;
+    const char* to;
+    std::int64_t a, b;  // -1: not given
+    const char* error;  // empty: accepted
+  } cases[] = {
+      {"", "", -1, -1, ""},
+      {"14km", "22km", 14000, 22000, ""},
+      {"1500", "", 1500, -1, ""},
+      {"", "1500m", -1, 1500, ""},
+      {"0", "77km", 0, 77000, ""},
+      {"22km", "14km", 0, 0, "--from 22km does not lie before --to 14km"},
+      {"5km", "5000", 0, 0, "--from 5km does not lie before --to 5000"},
+      {"77km", "", 0, 0,
+       "--from 77km does not lie before --to 77000 m (the route's end)"},
+      {"", "0", 0, 0, "--from 0 does not lie before --to 0"},
+      {"", "77001", 0, 0, "--to 77001 lies beyond the route's end at 77000 m"},
+      {"80km", "", 0, 0, "--from 80km lies beyond the route's end at 77000 m"},
+      {"-1km", "", 0, 0, "--from -1km: not a distance"},
+      {"", "12 km", 0, 0, "--to 12 km: not a distance"},
+  };
+  for (const auto& c : cases) {
+    tratto_chiesto t;
+    std::string err;
+    const bool ok = parse_stretch(c.from, c.to, 77000, &t, &err);
+    EXPECT_EQ(ok, *c.error == '\0') << c.from << ' ' << c.to << ": " << err;
+    if (ok) {
+      EXPECT_EQ(t.from, c.a) << c.from;
+      EXPECT_EQ(t.to, c.b) << c.to;
+    } else {
+      EXPECT_NE(err.find(c.error), std::string::npos) << err;
+    }
+  }
+}
+
+TEST(Plot, TheMarginIsDrawnOnlyWhenAsked) {
+  std::array<stazione, numero_stazioni> table{};
+  table[stazione_testata_treno_linea].fine_area = 3000;
+  plot_input in;
+  in.stazioni = &table;
+  const tratto plain = tratto_disegnato(in, 0, 4598);
+  EXPECT_EQ(plain.da, 0);
+  EXPECT_EQ(plain.a, 3000);
+  EXPECT_EQ(plain.fine, 3000);
+  in.margin = true;
+  EXPECT_EQ(tratto_disegnato(in, 0, 4598).a, 4598);
+  in.margin = false;
+  in.from = 1000;
+  in.to = 4000;  // past the end, as a caller may ask
+  const tratto asked = tratto_disegnato(in, 0, 4598);
+  EXPECT_EQ(asked.da, 1000);
+  EXPECT_EQ(asked.a, 4000);
+  in.stazioni = nullptr;
+  in.from = in.to = -1;
+  EXPECT_EQ(tratto_disegnato(in, 2, 4598).a, 4598);
+
+  // Drawn: the title says where the margin is, only with it.
+  const tracciato_linea track = sample_track();
+  in.tracciato = &track;
+  in.stazioni = &table;
+  std::string bytes, err;
+  ASSERT_TRUE(draw_plan(in, plot_format::svg, 600, 400, &bytes, &err)) << err;
+  EXPECT_EQ(bytes.find("margin"), std::string::npos);
+  in.margin = true;
+  ASSERT_TRUE(draw_plan(in, plot_format::svg, 600, 400, &bytes, &err)) << err;
+  EXPECT_NE(bytes.find("margin, dashed"), std::string::npos);
+  EXPECT_NE(bytes.find("stroke-dasharray"), std::string::npos);
 }
 
 TEST(Plot, ALineOfFewerThanTwoPointsIsNotDrawn) {

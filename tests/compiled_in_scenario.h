@@ -1,0 +1,49 @@
+// The compiled-in scenario compacted in memory, as `compatta compile` makes
+// it of the texts `compatta texts` writes, for the tests of the drawings.
+#ifndef TESTS_COMPILED_IN_SCENARIO_H_
+#define TESTS_COMPILED_IN_SCENARIO_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "content/route_text.h"
+#include "content/text_writer.h"
+#include "content/train_text.h"
+#include "model/scenario.h"
+#include "reader/memorizza_dati.h"
+#include "tests/memory_file_system.h"
+#include "tool/compile_command.h"
+
+namespace compattatore {
+
+/// Compacts the compiled-in texts with `j`, the train text with `rows`
+/// (lines ending in CR LF) added after its "[rallentamenti]" heading.
+/// `prima_del_passo`, when given, receives the cell row as read.
+inline scenario compiled_in_scenario(
+    std::int32_t j, std::string_view rows = {},
+    std::vector<cella>* prima_del_passo = nullptr) {
+  memory_file_system fs;
+  fs.files["Orsella_Vantrona_linea.txt"] = testo_righe(righe_linea());
+  std::string treno = testo_righe(righe_treno());
+  const std::string heading = "[rallentamenti]\r\n";
+  treno.insert(treno.find(heading) + heading.size(), rows);
+  fs.files["Orsella_Vantrona_4273-.txt"] = treno;
+  scenario s;
+  s.nome_linea = "Orsella_Vantrona";
+  s.numero_treno = "4273";
+  (void)tool::compatta_testi(s, j, fs, "Orsella_Vantrona_linea.txt",
+                             "Orsella_Vantrona_4273-.txt");
+  if (prima_del_passo) {
+    scenario letto;
+    memorizza_dati(
+        letto, fs,
+        {"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt", false});
+    *prima_del_passo = letto.celle;
+  }
+  return s;
+}
+
+}  // namespace compattatore
+
+#endif  // TESTS_COMPILED_IN_SCENARIO_H_
