@@ -330,7 +330,7 @@ esito lettore_linea::ripetizione() {
                    l_.posto_keyword(),
                    "the signal repetition keyword \"" + s_.riga +
                        "\" does not say its number of codes: it must hold "
-                       "\"4\" or \"9\", as in \"segnali ripetizione 4 "
+                       "\"4\" or \"9\", as in \"ripetizione segnali 4 "
                        "codici\"");
   }
   if (e.fine_area == 0) e.progressiva = 0;

@@ -20,7 +20,8 @@ constexpr campo_testo lunghezza[] = {
 constexpr campo_testo progressiva[] = {
     {"start", "m", "a multiple of 50", "where the chainage stretch begins"},
     {"end", "m", "a multiple of 50", "where it ends"},
-    {"chainage", "", "any whole number", "the chainage value stored with it"},
+    {"end mark", "", "any whole number",
+     "1 moves the end 100 m further; any other value is only stored"},
 };
 constexpr campo_testo sfondo[] = {
     {"value", "", "any whole number", "stored for the simulator as it is"},
@@ -167,7 +168,8 @@ constexpr std::array<record_testo, 19> tabella{{
      "letters",
      progressiva, "progressiva chilometrica uno,    0,    5000,    12",
      "Three rows, \"uno\", \"due\" and \"tre\"; they are put in order of "
-     "their start after the general section."},
+     "their start after the general section, and all three are cleared to 0 "
+     "when two share the largest start."},
     {sezione_testo::generale_linea, "Background", "sfondo uno",
      "holds \"sfondo\" and \"uno\", \"due\" or \"tre\", exactly in small "
      "letters",
@@ -180,7 +182,7 @@ constexpr std::array<record_testo, 19> tabella{{
     {sezione_testo::record_linea, "Gradient", "pendenza",
      "holds \"pendenza\", any case", pendenza, "pendenza,    2500,    12",
      "Rows in order of position; before the first row the line is level."},
-    {sezione_testo::record_linea, "Curve", "curvas3",
+    {sezione_testo::record_linea, "Curve", "curvad3",
      "holds \"curva\", any case, then the side (\"s\" turns left, anything "
      "else right) and the class digit 1 to 6 (radius 10000, 5000, 2500, "
      "1000, 500, 333 m)",

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "reader/memorizza_dati.h"
+#include "reader/text_records.h"
 #include "tests/memory_file_system.h"
 
 namespace compattatore {
@@ -92,6 +93,22 @@ TEST(TextFormats, EveryExampleIsReadAndCounts) {
     const scenario with = read(around(r, r.esempio));
     EXPECT_EQ(with.codice_errore, 0) << r.nome << ": " << r.esempio;
     EXPECT_FALSE(same_model(with, without)) << r.nome << ": " << r.esempio;
+  }
+}
+
+// The reference describes the records the readers name in their messages,
+// in the same order, with as many values each.
+TEST(TextFormats, SameRecordsAsTheReadersTable) {
+  const auto reference = formati_testi();
+  const auto readers = text_records();
+  ASSERT_EQ(reference.size(), readers.size());
+  for (std::size_t i = 0; i < readers.size(); ++i) {
+    EXPECT_EQ(reference[i].parola, readers[i].keyword) << i;
+    EXPECT_EQ(reference[i].campi.size(), readers[i].values.size())
+        << readers[i].keyword;
+    EXPECT_EQ(reference[i].sezione == sezione_testo::treno,
+              readers[i].text == quale_testo::treno)
+        << readers[i].keyword;
   }
 }
 

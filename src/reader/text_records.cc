@@ -84,7 +84,7 @@ constexpr text_record table[] = {
     {k::progressiva, r, "progressiva chilometrica uno", "chainage",
      progressiva},
     {k::sfondo, r, "sfondo uno", "background", sfondo},
-    {k::ripetizione, r, "segnali ripetizione 4 codici", "signal repetition",
+    {k::ripetizione, r, "ripetizione segnali 4 codici", "signal repetition",
      ripetizione},
     {k::pendenza, r, "pendenza", "gradient", pendenza},
     {k::curva, r, "curvad3", "curve", curva},

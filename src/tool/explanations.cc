@@ -13,7 +13,7 @@ namespace {
 // Places along the route are 50 m stretches: an object at position P stands
 // in the stretch from about P to P + 50 m, and each stretch holds one
 // object. The texts below say so in those words, never in the model's.
-constexpr std::array<explanation, 44> table{{
+constexpr std::array<explanation, 47> table{{
     {"1", "route length above 1000000 m",
      "The route length (\"lunghezza percorso\") may be at most 1000000 m.",
      "The compiled files hold the route metre by metre and in 50 m "
@@ -330,8 +330,7 @@ constexpr std::array<explanation, 44> table{{
      "\"[fine]\" does not end the reading: records after it are read like "
      "any other.",
      "A record left after the end mark was often meant to be taken out.",
-     "[fine]\nsegnale,    9000,   1, 3, 4,  0, 0,    1,  2,1,0, 0",
-     "segnale,    9000,   1, 3, 4,  0, 0,    1,  2,1,0, 0\n[fine]"},
+     "[fine]\npendenza,    9000,    3", "pendenza,    9000,    3\n[fine]"},
     {"name-comma", "a name or inscription cut by a comma",
      "A comma ends a field, so a station name or board inscription with a "
      "comma keeps only its part before the comma; the rest is read as a "
@@ -359,8 +358,8 @@ constexpr std::array<explanation, 44> table{{
      "takes the next line's fields, often the next record's keyword.",
      "A missing value on one line then spoils two records, or stops the "
      "reading with an unreadable value further on.",
-     "velocita,     800\nvelocita,    2400,    30",
-     "velocita,     800,    80\nvelocita,    2400,    30"},
+     "segnale,    1400,   1, 3, 4,  0, 0,\n    1,  2,1,0, 0",
+     "segnale,    1400,   1, 3, 4,  0, 0,    1,  2,1,0, 0"},
     {"extra-values", "values left over after a record",
      "A record reads exactly its own values; what follows on its line is "
      "read as keyword fields and passed over.",
@@ -383,6 +382,34 @@ constexpr std::array<explanation, 44> table{{
      "stazione,     200,  2,  800,  1, 0, 0,  4,1,0,  2,1,1,    1,  10,52, "
      "0, ORSELLA CENTRALE\n"
      "segnale,    1400,   1, 3, 4,  0, 0,    1,  2,1,0, 0\n[fine]"},
+    {"signal-time", "a signal's time that is dropped",
+     "A signal keeps its time (its last value) only when its left code is 2, "
+     "a timed signal; any other signal's time is dropped. A time from 1 to "
+     "100 counts as 101.",
+     "The simulator times only the signals that say so by their code.",
+     "segnale,    1400,   1, 3, 4,  0, 0,    1,  2,1,0, 120",
+     "segnale,    1400,   2, 3, 4,  0, 0,    1,  2,1,0, 120"},
+    {"station-overwrite", "a station's end mark replaces another object",
+     "A station marks the end of its stop in the 50 m before its area's "
+     "end, whatever that place held: a signal, board or slowdown mark there "
+     "is lost without a fault.",
+     "The simulator needs the station's mark there; the other object must "
+     "move.",
+     "segnale,    3200,   1, 3, 4,  0, 0,    1,  2,1,0, 0\n"
+     "stazione,    3100, 12,  400,  0, 0, 0,  1,1,0,  4,1,0,    1,  11, 0, "
+     "0, PRAVELLO",
+     "segnale,    3500,   1, 3, 4,  0, 0,    1,  2,1,0, 0\n"
+     "stazione,    3100, 12,  400,  0, 0, 0,  1,1,0,  4,1,0,    1,  11, 0, "
+     "0, PRAVELLO"},
+    {"chainage-cleared", "chainage rows cleared to 0",
+     "The three chainage rows are put in order of their start; when two "
+     "share the largest start, all three rows are cleared to 0.",
+     "The simulator takes the chainage rows in order; two with the same "
+     "start cannot be ordered.",
+     "progressiva chilometrica uno,    5000,    6000,    0\n"
+     "progressiva chilometrica due,    5000,    7000,    0",
+     "progressiva chilometrica uno,    5000,    6000,    0\n"
+     "progressiva chilometrica due,    7000,    8000,    0"},
 }};
 
 std::string lower(std::string_view s) {

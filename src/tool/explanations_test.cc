@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/codici_errore.h"
+#include "model/warnings.h"
 #include "tests/memory_file_system.h"
 #include "tool/compile_command.h"
 
@@ -42,10 +43,10 @@ scenario_texts place(std::string_view example) {
   }
   std::string whole;
   for (std::string_view l : lines) whole += std::string(l) + "\r\n";
-  if (lines.front().starts_with("[gener")) {
-    return {whole + "[curve]\r\n[fine]\r\n", "[generale]\r\n[fine]\r\n"};
-  }
-  if (lines.front().starts_with("[")) {
+  if (lines.front().starts_with("[gener") || lines.front() == "[treno]") {
+    if (holds(example, {"lunghezza"})) {
+      return {whole + "[curve]\r\n[fine]\r\n", "[generale]\r\n[fine]\r\n"};
+    }
     return {"[generale]\r\nlunghezza percorso, 50000\r\n[fine]\r\n", whole};
   }
   std::string general;
@@ -70,18 +71,31 @@ scenario_texts place(std::string_view example) {
           "[generale]\r\n" + train + "[fine]\r\n"};
 }
 
-// The fault code an example comes to: the recorded one, or a seal guard's.
-std::int32_t code_of(std::string_view example) {
+compaction_outcome compiled(std::string_view example, scenario& s) {
   const scenario_texts t = place(example);
   memory_file_system fs;
   fs.files[linea] = t.route;
   fs.files[treno] = t.train;
-  scenario s;
   s.nome_linea = "r";
   s.numero_treno = "1";
-  const compaction_outcome c = compatta_testi(s, 1, fs, linea, treno);
+  return compatta_testi(s, 1, fs, linea, treno);
+}
+
+// The fault code an example comes to: the recorded one, or a seal guard's.
+std::int32_t code_of(std::string_view example) {
+  scenario s;
+  const compaction_outcome c = compiled(example, s);
   if (!c.sealed) return c.json["errore"].get<std::int32_t>();
   return s.codice_errore;
+}
+
+bool warns(std::string_view example, std::string_view name) {
+  scenario s;
+  const compaction_outcome c = compiled(example, s);
+  for (const diagnostic& d : c.elenco) {
+    if (d.gravita == severity::warning && d.name == name) return true;
+  }
+  return false;
 }
 
 // Each error's wrong example makes that error and its right one makes none,
@@ -93,6 +107,30 @@ TEST(Explain, WrongExamplesGiveTheirCodeAndRightOnesNone) {
     if (!code || e.wrong.starts_with("(") || e.key == "101") continue;
     EXPECT_EQ(std::to_string(code_of(e.wrong)), e.key) << e.wrong;
     EXPECT_EQ(code_of(e.right), 0) << e.key << ": " << e.right;
+  }
+}
+
+// Likewise each warning's wrong example draws it and its right one does
+// not.
+TEST(Explain, WrongExamplesDrawTheirWarningAndRightOnesNot) {
+  for (const explanation& e : explanations()) {
+    const bool code = e.key.front() >= '0' && e.key.front() <= '9';
+    // Two texts in one file is shown as a command line.
+    if (code || e.wrong.starts_with("compatta")) continue;
+    EXPECT_TRUE(warns(e.wrong, e.key)) << e.key << ": " << e.wrong;
+    EXPECT_FALSE(warns(e.right, e.key)) << e.key << ": " << e.right;
+    EXPECT_EQ(code_of(e.right), 0) << e.key << ": " << e.right;
+  }
+}
+
+TEST(Explain, EveryWarningIsExplained) {
+  for (const avviso::warning_entry& w : avviso::warning_table()) {
+    EXPECT_NE(find_explanation(w.name), nullptr) << w.name;
+  }
+  for (const explanation& e : explanations()) {
+    if (e.key.front() < '0' || e.key.front() > '9') {
+      EXPECT_NE(avviso::find_warning(e.key), nullptr) << e.key;
+    }
   }
 }
 
