@@ -3,6 +3,7 @@
 #include "tool/html_text.h"
 #include "tool/inline_svg.h"
 #include "tool/plot_surface.h"
+#include "tool/profile_drawing.h"
 
 namespace compattatore::tool {
 namespace {
@@ -39,6 +40,19 @@ std::vector<page_drawing> report_drawings(const scenario& s,
       s.tracciato.metri() >= 2 &&
       draw_plan(plan, plot_format::svg, larghezza, altezza, &bytes, &problem);
   out.push_back(inline_drawing("plan", "Plan view", drawn, bytes, problem));
+
+  profile_input profile;
+  profile.celle = &s.celle;
+  profile.stazioni = &s.stazioni;
+  profile.title = as_utf8(title);
+  std::string profile_bytes;
+  std::string profile_problem = "reading stopped before the cells were made";
+  const bool profile_drawn =
+      !s.celle.empty() &&
+      draw_profile(profile, plot_format::svg, larghezza, altezza,
+                   &profile_bytes, &profile_problem);
+  out.push_back(inline_drawing("profile", "Profiles", profile_drawn,
+                               profile_bytes, profile_problem));
 
   return out;
 }

@@ -179,8 +179,8 @@ TEST_F(ReportPageOf, NamesInLatin1AreDrawn) {
   // The stations hold "CITT\xc0"; a route name may come from a file name
   // that is not UTF-8 either.
   const std::vector<page_drawing> d = report_drawings(c_.s, "Citt\xe0_1");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_NE(d[0].svg, "") << d[0].problem;
+  ASSERT_EQ(d.size(), 2u);  // the plan and the profiles
+  for (const page_drawing& one : d) EXPECT_NE(one.svg, "") << one.problem;
 }
 
 TEST_F(ReportPageOf, NothingOutsideThePageIsNamed) {
