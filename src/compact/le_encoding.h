@@ -56,6 +56,16 @@ inline char* store_u16(char* p, std::uint16_t v) {
 inline char* store_i16(char* p, std::int16_t v) {
   return store_u16(p, static_cast<std::uint16_t>(v));
 }
+inline char* store_u32(char* p, std::uint32_t v) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    for (int i = 0; i < 4; ++i) {
+      p[i] = static_cast<char>((v >> (8 * i)) & 0xffu);
+    }
+  }
+  return p + 4;
+}
 inline char* store_u64(char* p, std::uint64_t v) {
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(p, &v, sizeof v);

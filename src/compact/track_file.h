@@ -38,7 +38,7 @@ std::size_t byte_tracciato(const disegno_tracciato& d);
 /// row and their piece of the y row each at its offset. No more than one
 /// stretch of the line is ever held.
 void encode_track(const disegno_tracciato& d, const byte_sink& sink);
-inline constexpr std::size_t metri_pezzo_tracciato = std::size_t{1} << 14;
+inline constexpr std::size_t metri_pezzo_tracciato = std::size_t{1} << 13;
 
 /// Route-wide file into the track line. An empty file is an empty line.
 /// A fault for an unknown tag, a value cut short, or an odd
