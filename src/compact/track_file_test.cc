@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,15 @@ TEST(TrackFile, DrawnLineGivesTheFileOfItsPoints) {
        true,
        {{100, 0.0}, {2 * pezzo, -0.002}}},
       {"a turn of the other zero", 40, true, {{10, 0.0}, {20, -0.0}}},
+      // Long enough for a second thread to compute stretches ahead.
+      {"a long line",
+       40 * pezzo,
+       true,
+       {{7 * pezzo + 1, 0.0},
+        {7 * pezzo + 900, 0.002},
+        {31 * pezzo, 0.0},
+        {31 * pezzo + 8, -0.003},
+        {40 * pezzo - 2, 0.0}}},
   };
   for (const Case& c : cases) {
     disegno_tracciato d;
@@ -124,6 +134,27 @@ TEST(TrackFile, DrawnLineGivesTheFileOfItsPoints) {
     // Gathering checks that the pieces cover the announced size once.
     const std::string disegnato = encode_track(d);
     EXPECT_TRUE(disegnato == punti) << c.what;
+  }
+}
+
+// A sink that fails (a full disk) stops the writing of a long line at once,
+// the thread computing ahead included.
+TEST(TrackFile, ASinkThatFailsStopsALongLine) {
+  disegno_tracciato d;
+  d.make(static_cast<std::int32_t>(40 * metri_pezzo_tracciato));
+  d.seed();
+  d.disegna(static_cast<std::int32_t>(39 * metri_pezzo_tracciato), 0.001);
+  for (const int dopo : {0, 1, 9, 79}) {
+    int pezzi = 0;
+    EXPECT_THROW(encode_track(d,
+                              [&](std::size_t, std::string_view) {
+                                if (pezzi++ == dopo) {
+                                  throw std::runtime_error("disk full");
+                                }
+                              }),
+                 std::runtime_error)
+        << dopo;
+    EXPECT_EQ(pezzi, dopo + 1);
   }
 }
 
