@@ -195,7 +195,8 @@ class cammino_tracciato {
   /// The metre whose point comes next.
   std::size_t metro() const { return metro_; }
   /// Points of the next `x.size()` metres into `x` and `y`.
-  /// REQUIRES: x.size() == y.size(), metro() + x.size() <= d.prossimo().
+  /// REQUIRES: x.size() == y.size(); none, or the drawing is seeded and
+  /// metro() + x.size() <= d.prossimo().
   void avanti(std::span<double> x, std::span<double> y);
 
  private:
