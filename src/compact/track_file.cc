@@ -1,15 +1,9 @@
 #include "compact/track_file.h"
 
 #include <algorithm>
-#include <array>
-#include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <limits>
-#include <mutex>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "compact/record_codec.h"
@@ -81,159 +75,48 @@ std::size_t byte_tracciato(const disegno_tracciato& d) {
           (d.metri() - disegnati) * byte_elemento_vuoto);
 }
 
-namespace {
-
-// The route-wide file of a drawn line, stretch by stretch: each stretch's
-// points computed and encoded into its piece of the x row and of the y row.
-class pezzi_tracciato {
- public:
-  explicit pezzi_tracciato(const disegno_tracciato& d)
-      : d_(d),
-        disegnati_(d.seminato() ? static_cast<std::size_t>(d.prossimo()) : 0),
-        cammino_(d) {}
-
-  static constexpr std::size_t byte_pezzo =
-      metri_pezzo_tracciato * byte_elemento_massimo;
-
-  /// Whether a stretch is left.
-  bool altri() const { return metro_ < d_.metri(); }
-  std::size_t quanti() const {
-    return (d_.metri() + metri_pezzo_tracciato - 1) / metri_pezzo_tracciato;
-  }
-  /// The next stretch's pieces into `bx` and `by` (`byte_pezzo` bytes
-  /// each); returns their length, the same for both rows.
-  std::size_t prossimo(char* bx, char* by) {
-    const std::size_t m = metro_;
-    const std::size_t n = std::min(metri_pezzo_tracciato, d_.metri() - m);
-    const std::size_t punti = disegnati_ > m ? std::min(n, disegnati_ - m) : 0;
-    cammino_.avanti(std::span(x_).first(punti), std::span(y_).first(punti));
-    char* px = bx;
-    char* py = by;
+void encode_track(const disegno_tracciato& d, const byte_sink& sink) {
+  const std::size_t metri = d.metri();
+  const std::size_t disegnati =
+      d.seminato() ? static_cast<std::size_t>(d.prossimo()) : 0;
+  const std::size_t riga = byte_tracciato(d) / 2;
+  std::vector<double> x(metri_pezzo_tracciato);
+  std::vector<double> y(metri_pezzo_tracciato);
+  std::string bx(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
+  std::string by(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
+  cammino_tracciato cammino(d);
+  std::size_t offset = 0;  // of the stretch, in either row
+  for (std::size_t m = 0; m < metri;) {
+    const std::size_t n = std::min(metri_pezzo_tracciato, metri - m);
+    const std::size_t punti = disegnati > m ? std::min(n, disegnati - m) : 0;
+    cammino.avanti(std::span(x).first(punti), std::span(y).first(punti));
+    char* px = bx.data();
+    char* py = by.data();
     std::size_t i = 0;
     // The seed's metres are 16-bit integers, the drawn ones doubles, the
     // rest empty: three runs of one kind each.
     for (; i < punti && m + i < 2; ++i) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::intero));
-      px = store_i16(px, static_cast<std::int16_t>(x_[i]));
+      px = store_i16(px, static_cast<std::int16_t>(x[i]));
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::intero));
-      py = store_i16(py, static_cast<std::int16_t>(y_[i]));
+      py = store_i16(py, static_cast<std::int16_t>(y[i]));
     }
     for (; i < punti; ++i) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::reale));
-      px = store_f64(px, x_[i]);
+      px = store_f64(px, x[i]);
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::reale));
-      py = store_f64(py, y_[i]);
+      py = store_f64(py, y[i]);
     }
     for (; i < n; ++i) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::vuoto));
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::vuoto));
     }
-    metro_ += n;
-    return static_cast<std::size_t>(px - bx);
+    const auto len = static_cast<std::size_t>(px - bx.data());
+    sink(offset, {bx.data(), len});
+    sink(riga + offset, {by.data(), len});
+    offset += len;
+    m += n;
   }
-
- private:
-  const disegno_tracciato& d_;
-  const std::size_t disegnati_;
-  cammino_tracciato cammino_;
-  std::size_t metro_ = 0;
-  std::vector<double> x_ = std::vector<double>(metri_pezzo_tracciato);
-  std::vector<double> y_ = std::vector<double>(metri_pezzo_tracciato);
-};
-
-// One stretch's two pieces, made by one thread and written by the other.
-struct posto {
-  std::string bx = std::string(pezzi_tracciato::byte_pezzo, '\0');
-  std::string by = std::string(pezzi_tracciato::byte_pezzo, '\0');
-  std::size_t len = 0;
-  bool pieno = false;
-};
-
-// Below this many stretches a second thread costs more than it saves.
-constexpr std::size_t pezzi_per_un_filo = 16;
-constexpr std::size_t posti = 3;
-
-}  // namespace
-
-void encode_track(const disegno_tracciato& d, const byte_sink& sink) {
-  const std::size_t riga = byte_tracciato(d) / 2;
-  pezzi_tracciato pezzi(d);
-  std::size_t offset = 0;  // of the stretch, in either row
-  const auto uno_alla_volta = [&] {
-    posto p;
-    while (pezzi.altri()) {
-      const std::size_t len = pezzi.prossimo(p.bx.data(), p.by.data());
-      sink(offset, {p.bx.data(), len});
-      sink(riga + offset, {p.by.data(), len});
-      offset += len;
-    }
-  };
-  if (pezzi.quanti() < pezzi_per_un_filo) return uno_alla_volta();
-  // A long line: a second thread computes and encodes the next stretches
-  // while this one hands the last to the sink (the disk's writes), in a
-  // ring of a few places.
-  std::array<posto, posti> anello;
-  std::mutex m;
-  std::condition_variable cambiato;
-  bool basta = false;  // the sink failed: the producer stops
-  std::exception_ptr guasto;
-  std::thread produttore;
-  try {
-    produttore = std::thread([&] {
-      try {
-        for (std::size_t i = 0; pezzi.altri(); ++i) {
-          posto& p = anello[i % posti];
-          {
-            std::unique_lock lock(m);
-            cambiato.wait(lock, [&] { return !p.pieno || basta; });
-            if (basta) return;
-          }
-          const std::size_t len = pezzi.prossimo(p.bx.data(), p.by.data());
-          {
-            const std::lock_guard lock(m);
-            p.len = len;
-            p.pieno = true;
-          }
-          cambiato.notify_all();
-        }
-      } catch (...) {
-        const std::lock_guard lock(m);
-        guasto = std::current_exception();
-        basta = true;
-        cambiato.notify_all();
-      }
-    });
-  } catch (const std::system_error&) {
-    return uno_alla_volta();  // no thread to be had: the same, in turn
-  }
-  try {
-    for (std::size_t i = 0, n = pezzi.quanti(); i < n; ++i) {
-      posto& p = anello[i % posti];
-      {
-        std::unique_lock lock(m);
-        cambiato.wait(lock, [&] { return p.pieno || basta; });
-        if (guasto) break;
-      }
-      sink(offset, {p.bx.data(), p.len});
-      sink(riga + offset, {p.by.data(), p.len});
-      offset += p.len;
-      {
-        const std::lock_guard lock(m);
-        p.pieno = false;
-      }
-      cambiato.notify_all();
-    }
-  } catch (...) {
-    {
-      const std::lock_guard lock(m);
-      basta = true;
-    }
-    cambiato.notify_all();
-    produttore.join();
-    throw;
-  }
-  produttore.join();
-  if (guasto) std::rethrow_exception(guasto);
 }
 
 std::string encode_track(const disegno_tracciato& d) {

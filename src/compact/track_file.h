@@ -35,10 +35,8 @@ std::string encode_track(const disegno_tracciato& d);
 std::size_t byte_tracciato(const disegno_tracciato& d);
 /// The same bytes handed to `sink`, the points computed as they are
 /// written: `metri_pezzo_tracciato` metres at a time, their piece of the x
-/// row and their piece of the y row each at its offset. No more than a few
-/// stretches of the line are ever held. For a long line a second thread
-/// computes the next stretches while `sink` takes the last (`sink` is
-/// called from the calling thread only); an exception from `sink` stops it.
+/// row and their piece of the y row each at its offset. No more than one
+/// stretch of the line is ever held.
 void encode_track(const disegno_tracciato& d, const byte_sink& sink);
 inline constexpr std::size_t metri_pezzo_tracciato = std::size_t{1} << 13;
 

@@ -114,8 +114,7 @@ TEST(TrackFile, DrawnLineGivesTheFileOfItsPoints) {
        true,
        {{100, 0.0}, {2 * pezzo, -0.002}}},
       {"a turn of the other zero", 40, true, {{10, 0.0}, {20, -0.0}}},
-      // Long enough for a second thread to compute stretches ahead.
-      {"a long line",
+      {"a long line of many stretches",
        40 * pezzo,
        true,
        {{7 * pezzo + 1, 0.0},
@@ -137,8 +136,7 @@ TEST(TrackFile, DrawnLineGivesTheFileOfItsPoints) {
   }
 }
 
-// A sink that fails (a full disk) stops the writing of a long line at once,
-// the thread computing ahead included.
+// A sink that fails (a full disk) stops the writing of a long line at once.
 TEST(TrackFile, ASinkThatFailsStopsALongLine) {
   disegno_tracciato d;
   d.make(static_cast<std::int32_t>(40 * metri_pezzo_tracciato));
