@@ -2,8 +2,10 @@
 // texts, the track line, the consistency pass and the three encoders.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,11 +122,14 @@ void BM_MemorizzaDatiCompilati(benchmark::State& state) {
 }
 BENCHMARK(BM_MemorizzaDatiCompilati)->Arg(0)->Arg(1);
 
-// The track line of the longest route: a curve every 250 m, items are
-// metres drawn.
+// The track line of the longest route: a curve every 250 m, drawn and then
+// its points computed a stretch at a time, as the route-wide file takes
+// them. Items are metres.
 void BM_TracciatoPerMetro(benchmark::State& state) {
   const std::int32_t ultimo = mille_km + 7000;
-  tracciato_linea t;
+  disegno_tracciato t;
+  std::vector<double> x(metri_pezzo_tracciato);
+  std::vector<double> y(metri_pezzo_tracciato);
   for (auto _ : state) {
     plan_view v(t);
     v.make(ultimo);
@@ -136,7 +141,13 @@ void BM_TracciatoPerMetro(benchmark::State& state) {
       }
     }
     if (v.finish() != esito_tracciato::fatto) state.SkipWithError("finish");
-    benchmark::DoNotOptimize(t.valore(1000, 0));
+    cammino_tracciato c(t);
+    const auto punti = static_cast<std::size_t>(t.prossimo());
+    while (c.metro() < punti) {
+      const std::size_t n = std::min(x.size(), punti - c.metro());
+      c.avanti(std::span(x).first(n), std::span(y).first(n));
+      benchmark::DoNotOptimize(x.data());
+    }
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
                           (ultimo - 1));
@@ -180,13 +191,15 @@ void BM_PassoConsistenza(benchmark::State& state) {
 }
 BENCHMARK(BM_PassoConsistenza);
 
+// The route-wide file of the long scenario as the disk takes it: points
+// computed and encoded a stretch at a time, each piece handed to a sink.
 void BM_EncodeTrack(benchmark::State& state) {
-  const tracciato_linea& t = compilato_lungo().tracciato;
-  std::size_t bytes = 0;
+  const disegno_tracciato& t = compilato_lungo().tracciato;
+  const std::size_t bytes = byte_tracciato(t);
   for (auto _ : state) {
-    const std::string out = encode_track(t);
-    bytes = out.size();
-    benchmark::DoNotOptimize(out.data());
+    encode_track(t, [](std::size_t, std::string_view piece) {
+      benchmark::DoNotOptimize(piece.data());
+    });
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(bytes));

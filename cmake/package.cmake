@@ -49,8 +49,11 @@ scenario it carries compiled in.")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${COMPATTATORE_PACKAGE_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The runtime dependencies come from the executables' shared libraries.
+# The runtime dependencies come from the executables' shared libraries,
+# and the drawing library, which `compatta plot` loads when it draws (its
+# SVG document unit came with cairo 1.16).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcairo2 (>= 1.16.0), libfontconfig1 (>= 2.11)")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 

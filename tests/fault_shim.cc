@@ -2,7 +2,8 @@
 // operation on a matching path fails, or the process is killed just before
 // it, so a test can stop a run at each step of replacing its files.
 //
-//   FAULT_SHIM_CALL   open, write, link, rename or unlink
+//   FAULT_SHIM_CALL   open, write (also at an offset), link, rename or
+//                     unlink
 //   FAULT_SHIM_N      which matching call, from 1; 0: every one
 //   FAULT_SHIM_MATCH  the path (for write: the open file's path; for link
 //                     and rename: either path) contains one of these
@@ -106,6 +107,21 @@ extern "C" ssize_t write(int fd, const void* buf, size_t count) {
   static const auto real_write = next<write_fn>("write");
   if (fd_matches(fd) && fails("write")) return -1;
   return real_write(fd, buf, count);
+}
+
+// Writes at an offset count as writes.
+extern "C" ssize_t pwrite(int fd, const void* buf, size_t count, off_t at) {
+  using pwrite_fn = ssize_t (*)(int, const void*, size_t, off_t);
+  static const auto real_pwrite = next<pwrite_fn>("pwrite");
+  if (fd_matches(fd) && fails("write")) return -1;
+  return real_pwrite(fd, buf, count, at);
+}
+
+extern "C" ssize_t pwrite64(int fd, const void* buf, size_t count, off_t at) {
+  using pwrite_fn = ssize_t (*)(int, const void*, size_t, off_t);
+  static const auto real_pwrite = next<pwrite_fn>("pwrite64");
+  if (fd_matches(fd) && fails("write")) return -1;
+  return real_pwrite(fd, buf, count, at);
 }
 
 extern "C" int link(const char* from, const char* to) {

@@ -35,9 +35,7 @@ void memory_file_system::replace_set(const std::vector<new_file>& set) {
     if (failing.count(f.path) != 0) {
       throw file_error(f.path, "write", "injected");
     }
-    std::string bytes;
-    f.produce([&bytes](std::string_view piece) { bytes.append(piece); });
-    all.push_back(std::move(bytes));
+    all.push_back(gather(f.size, f.produce));
   }
   for (std::size_t i = 0; i < set.size(); ++i) {
     files[set[i].path] = std::move(all[i]);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compact/driver.h"
+#include "compact/track_file.h"
 #include "content/route_text.h"
 #include "content/train_text.h"
 #include "model/file_names.h"
@@ -63,16 +64,19 @@ TEST_F(CompiledInScenario, RouteSizesAndGradients) {
 }
 
 TEST_F(CompiledInScenario, TrackLineAndItsFile) {
-  ASSERT_EQ(s.tracciato.metri(), 84001u);
-  EXPECT_EQ(s.tracciato.tipo(1, 1), tipo_elemento::intero);
-  EXPECT_EQ(s.tracciato.tipo(2, 0), tipo_elemento::reale);
-  EXPECT_EQ(s.tracciato.tipo(83998, 1), tipo_elemento::reale);
-  EXPECT_EQ(s.tracciato.tipo(83999, 0), tipo_elemento::vuoto);
-  EXPECT_EQ(s.tracciato.tipo(84000, 1), tipo_elemento::vuoto);
+  const tracciato_linea t = s.tracciato.punti();
+  ASSERT_EQ(t.metri(), 84001u);
+  EXPECT_EQ(t.tipo(1, 1), tipo_elemento::intero);
+  EXPECT_EQ(t.tipo(2, 0), tipo_elemento::reale);
+  EXPECT_EQ(t.tipo(83998, 1), tipo_elemento::reale);
+  EXPECT_EQ(t.tipo(83999, 0), tipo_elemento::vuoto);
+  EXPECT_EQ(t.tipo(84000, 1), tipo_elemento::vuoto);
   // The first curve bends left from metre 1001.
-  EXPECT_EQ(s.tracciato.valore(1000, 0), 0.0);
-  EXPECT_EQ(s.tracciato.valore(1000, 1), 1000.0);
-  EXPECT_LT(s.tracciato.valore(1001, 0), 0.0);
+  EXPECT_EQ(t.valore(1000, 0), 0.0);
+  EXPECT_EQ(t.valore(1000, 1), 1000.0);
+  EXPECT_LT(t.valore(1001, 0), 0.0);
+  // The file computed piece by piece as it is written holds the points.
+  EXPECT_EQ(fs.files[names.file_linea()], encode_track(t));
   EXPECT_EQ(fs.files[names.file_linea()].size(), 1679964u);
   EXPECT_EQ(fs.files[names.file_celle()].size(), 25215u);
 }

@@ -86,9 +86,9 @@ void scrivi_file_compilati(const scenario& s, file_system& fs,
          [&s](const byte_sink& sink) { encode_track(s.tracciato, sink); }});
   }
   files.push_back({names.file_stazioni(), stazioni.size(),
-                   [&stazioni](const byte_sink& sink) { sink(stazioni); }});
+                   [&stazioni](const byte_sink& sink) { sink(0, stazioni); }});
   files.push_back({names.file_celle(), celle.size(),
-                   [&celle](const byte_sink& sink) { sink(celle); }});
+                   [&celle](const byte_sink& sink) { sink(0, celle); }});
   fs.replace_set(files);
 }
 

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace compattatore {
@@ -37,20 +38,41 @@ inline void put_f64(std::string& out, double v) {
 }
 
 // The same encodings stored at `p` in a buffer already sized for them, for
-// the large files; each returns the byte after the ones stored. Byte by
-// byte with shifts like the appenders (the compiler merges the stores).
+// the large files; each returns the byte after the ones stored. On a
+// little-endian host the value's bytes are already in file order and go in
+// one store; elsewhere byte by byte with shifts like the appenders. (In a
+// loop the compiler turned the shifts into slow vector shuffles instead of
+// merging them.)
 // REQUIRES: p points at enough bytes.
 inline char* store_u16(char* p, std::uint16_t v) {
-  p[0] = static_cast<char>(v & 0xffu);
-  p[1] = static_cast<char>(v >> 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    p[0] = static_cast<char>(v & 0xffu);
+    p[1] = static_cast<char>(v >> 8);
+  }
   return p + 2;
 }
 inline char* store_i16(char* p, std::int16_t v) {
   return store_u16(p, static_cast<std::uint16_t>(v));
 }
+inline char* store_u32(char* p, std::uint32_t v) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    for (int i = 0; i < 4; ++i) {
+      p[i] = static_cast<char>((v >> (8 * i)) & 0xffu);
+    }
+  }
+  return p + 4;
+}
 inline char* store_u64(char* p, std::uint64_t v) {
-  for (int i = 0; i < 8; ++i) {
-    p[i] = static_cast<char>((v >> (8 * i)) & 0xffu);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    for (int i = 0; i < 8; ++i) {
+      p[i] = static_cast<char>((v >> (8 * i)) & 0xffu);
+    }
   }
   return p + 8;
 }

@@ -33,6 +33,21 @@ void put_field(std::string& out, const T& v) {
   }
 }
 
+/// A fixed-width field stored at `p`, low byte first; returns the byte
+/// after it. REQUIRES: p points at enough bytes.
+template <typename T>
+char* store_field(char* p, const T& v) {
+  static_assert(std::is_integral_v<T>, "fixed-width fields only");
+  if constexpr (sizeof(T) == 1) {
+    *p = static_cast<char>(v);
+    return p + 1;
+  } else if constexpr (sizeof(T) == 2) {
+    return store_u16(p, static_cast<std::uint16_t>(v));
+  } else {
+    return store_u32(p, static_cast<std::uint32_t>(v));
+  }
+}
+
 /// Every field of `r` in the order of its table.
 template <typename Record, typename Fields>
 void encode_record(std::string& out, const Record& r, const Fields& fields) {

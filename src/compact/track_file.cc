@@ -1,7 +1,9 @@
 #include "compact/track_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <utility>
 
 #include "compact/record_codec.h"
@@ -11,6 +13,10 @@ namespace {
 
 std::string num(std::size_t n) { return std::to_string(n); }
 
+// Bytes of an element of each kind: tag and value.
+constexpr std::size_t byte_elemento_intero = 4;
+constexpr std::size_t byte_elemento_vuoto = 2;
+
 }  // namespace
 
 std::size_t byte_tracciato(const tracciato_linea& t) {
@@ -18,8 +24,8 @@ std::size_t byte_tracciato(const tracciato_linea& t) {
   for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
     for (const tipo_elemento k : t.tipi(asse)) {
       n += k == tipo_elemento::reale    ? byte_elemento_massimo
-           : k == tipo_elemento::intero ? 4
-                                        : 2;
+           : k == tipo_elemento::intero ? byte_elemento_intero
+                                        : byte_elemento_vuoto;
     }
   }
   return n;
@@ -32,6 +38,7 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink) {
   char* const start = buf.data();
   char* const full = start + byte_pezzo_tracciato;
   char* p = start;
+  std::size_t offset = 0;
   for (int asse = 0; asse < 2 && !t.empty(); ++asse) {
     const std::span<const tipo_elemento> tipi = t.tipi(asse);
     const std::span<const double> valori = t.valori(asse);
@@ -44,19 +51,78 @@ void encode_track(const tracciato_linea& t, const byte_sink& sink) {
         p = store_i16(p, static_cast<std::int16_t>(valori[m]));
       }
       if (p >= full) {
-        sink({start, static_cast<std::size_t>(p - start)});
+        const auto n = static_cast<std::size_t>(p - start);
+        sink(offset, {start, n});
+        offset += n;
         p = start;
       }
     }
   }
-  if (p != start) sink({start, static_cast<std::size_t>(p - start)});
+  if (p != start) sink(offset, {start, static_cast<std::size_t>(p - start)});
 }
 
 std::string encode_track(const tracciato_linea& t) {
-  std::string out;
-  out.reserve(byte_tracciato(t));
-  encode_track(t, [&out](std::string_view piece) { out.append(piece); });
-  return out;
+  return file_system::gather(byte_tracciato(t), [&t](const byte_sink& sink) {
+    encode_track(t, sink);
+  });
+}
+
+std::size_t byte_tracciato(const disegno_tracciato& d) {
+  if (!d.seminato()) return 2 * byte_elemento_vuoto * d.metri();
+  const auto disegnati = static_cast<std::size_t>(d.prossimo());
+  return 2 *
+         (2 * byte_elemento_intero + (disegnati - 2) * byte_elemento_massimo +
+          (d.metri() - disegnati) * byte_elemento_vuoto);
+}
+
+void encode_track(const disegno_tracciato& d, const byte_sink& sink) {
+  const std::size_t metri = d.metri();
+  const std::size_t disegnati =
+      d.seminato() ? static_cast<std::size_t>(d.prossimo()) : 0;
+  const std::size_t riga = byte_tracciato(d) / 2;
+  std::vector<double> x(metri_pezzo_tracciato);
+  std::vector<double> y(metri_pezzo_tracciato);
+  std::string bx(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
+  std::string by(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
+  cammino_tracciato cammino(d);
+  std::size_t offset = 0;  // of the stretch, in either row
+  for (std::size_t m = 0; m < metri;) {
+    const std::size_t n = std::min(metri_pezzo_tracciato, metri - m);
+    const std::size_t punti = disegnati > m ? std::min(n, disegnati - m) : 0;
+    cammino.avanti(std::span(x).first(punti), std::span(y).first(punti));
+    char* px = bx.data();
+    char* py = by.data();
+    std::size_t i = 0;
+    // The seed's metres are 16-bit integers, the drawn ones doubles, the
+    // rest empty: three runs of one kind each.
+    for (; i < punti && m + i < 2; ++i) {
+      px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::intero));
+      px = store_i16(px, static_cast<std::int16_t>(x[i]));
+      py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::intero));
+      py = store_i16(py, static_cast<std::int16_t>(y[i]));
+    }
+    for (; i < punti; ++i) {
+      px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::reale));
+      px = store_f64(px, x[i]);
+      py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::reale));
+      py = store_f64(py, y[i]);
+    }
+    for (; i < n; ++i) {
+      px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::vuoto));
+      py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::vuoto));
+    }
+    const auto len = static_cast<std::size_t>(px - bx.data());
+    sink(offset, {bx.data(), len});
+    sink(riga + offset, {by.data(), len});
+    offset += len;
+    m += n;
+  }
+}
+
+std::string encode_track(const disegno_tracciato& d) {
+  return file_system::gather(byte_tracciato(d), [&d](const byte_sink& sink) {
+    encode_track(d, sink);
+  });
 }
 
 decode_result decode_track(std::string_view bytes, tracciato_linea* out) {

@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tests/hex_bytes.h"
 
@@ -51,11 +53,14 @@ TEST(TrackFile, TrackInPiecesIsTheWholeFile) {
     t.set_reale(m, 0, 0.0);
     t.set_reale(m, 1, static_cast<double>(m));
   }
-  std::vector<std::string> pieces;
-  encode_track(t, [&](std::string_view p) { pieces.emplace_back(p); });
-  ASSERT_GT(pieces.size(), 1u);
+  std::size_t pieces = 0;
   std::string all;
-  for (const std::string& p : pieces) all += p;
+  encode_track(t, [&](std::size_t offset, std::string_view p) {
+    ASSERT_EQ(offset, all.size()) << "in order, each after the last";
+    all += p;
+    ++pieces;
+  });
+  ASSERT_GT(pieces, 1u);
   // Per row: two 4-byte integers, 39997 10-byte doubles, two empties.
   const std::size_t riga = 8 + 39997 * 10 + 4;
   ASSERT_EQ(all.size(), 2 * riga);
@@ -78,6 +83,77 @@ TEST(TrackFile, TrackInPiecesIsTheWholeFile) {
   EXPECT_EQ(hex(all.substr(riga - 4, 4 + 8)),
             "00 00 00 00 02 00 00 00 02 00 01 00");
   EXPECT_EQ(hex(all.substr(2 * riga - 4)), "00 00 00 00");
+}
+
+// The file of a drawn line, computed a stretch at a time as it is written,
+// holds the same bytes as the file of its points; the stretches' ends fall
+// before, inside and after curves, and at the end of what is drawn.
+TEST(TrackFile, DrawnLineGivesTheFileOfItsPoints) {
+  constexpr auto pezzo = static_cast<std::int32_t>(metri_pezzo_tracciato);
+  struct Case {
+    const char* what;
+    std::int32_t ultimo;  // -1: not made
+    bool seme;
+    std::vector<disegno_tracciato::tratto> tratti;
+  };
+  const Case cases[] = {
+      {"not made", -1, false, {}},
+      {"made, not seeded", 3, false, {}},
+      {"seed only", 3, true, {}},
+      {"curves across stretch ends, then straight to the end",
+       3 * pezzo + 100,
+       true,
+       {{pezzo - 3, 0.0},
+        {pezzo + 5, -0.0004},
+        {pezzo + 7, 0.003},
+        {2 * pezzo, 0.0},
+        {2 * pezzo + 1, 0.001},
+        {3 * pezzo + 99, 0.0}}},
+      {"stopped at a stretch's end, the rest empty",
+       3 * pezzo,
+       true,
+       {{100, 0.0}, {2 * pezzo, -0.002}}},
+      {"a turn of the other zero", 40, true, {{10, 0.0}, {20, -0.0}}},
+      {"a long line of many stretches",
+       40 * pezzo,
+       true,
+       {{7 * pezzo + 1, 0.0},
+        {7 * pezzo + 900, 0.002},
+        {31 * pezzo, 0.0},
+        {31 * pezzo + 8, -0.003},
+        {40 * pezzo - 2, 0.0}}},
+  };
+  for (const Case& c : cases) {
+    disegno_tracciato d;
+    if (c.ultimo >= 0) d.make(c.ultimo);
+    if (c.seme) d.seed();
+    for (const auto& t : c.tratti) d.disegna(t.fine, t.k);
+    const std::string punti = encode_track(d.punti());
+    EXPECT_EQ(byte_tracciato(d), punti.size()) << c.what;
+    // Gathering checks that the pieces cover the announced size once.
+    const std::string disegnato = encode_track(d);
+    EXPECT_TRUE(disegnato == punti) << c.what;
+  }
+}
+
+// A sink that fails (a full disk) stops the writing of a long line at once.
+TEST(TrackFile, ASinkThatFailsStopsALongLine) {
+  disegno_tracciato d;
+  d.make(static_cast<std::int32_t>(40 * metri_pezzo_tracciato));
+  d.seed();
+  d.disegna(static_cast<std::int32_t>(39 * metri_pezzo_tracciato), 0.001);
+  for (const int dopo : {0, 1, 9, 79}) {
+    int pezzi = 0;
+    EXPECT_THROW(encode_track(d,
+                              [&](std::size_t, std::string_view) {
+                                if (pezzi++ == dopo) {
+                                  throw std::runtime_error("disk full");
+                                }
+                              }),
+                 std::runtime_error)
+        << dopo;
+    EXPECT_EQ(pezzi, dopo + 1);
+  }
 }
 
 TEST(TrackFile, TrackComesBackWithElementKinds) {

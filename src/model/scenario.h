@@ -132,7 +132,7 @@ struct scenario {
 
   std::vector<cella> celle;
   std::array<stazione, numero_stazioni> stazioni{};
-  tracciato_linea tracciato;
+  disegno_tracciato tracciato;
 };
 
 }  // namespace compattatore

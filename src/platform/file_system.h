@@ -31,11 +31,14 @@ class file_error : public std::runtime_error {
   std::string reason_;
 };
 
-/// Takes the bytes of a file piece by piece, in order.
-using byte_sink = std::function<void(std::string_view)>;
+/// Takes the bytes of a file piece by piece, each piece at its offset from
+/// the file's start. The pieces of a file cover each of its bytes once, in
+/// any order: a file of two rows may be written a stretch of each at a time.
+using byte_sink =
+    std::function<void(std::size_t offset, std::string_view piece)>;
 
 /// One file of a set that is replaced as one: its path, its length, and
-/// what hands its bytes to a sink, in order.
+/// what hands its bytes to a sink.
 struct new_file {
   std::string path;
   std::size_t size = 0;
@@ -55,17 +58,14 @@ class file_system {
   /// left behind. Throws file_error.
   virtual void replace(const std::string& path, std::string_view bytes) = 0;
   /// The same, with the `size` bytes that `produce` hands to the sink it is
-  /// given, in order. An exception from `produce` leaves the old file as it
-  /// was. This default gathers them into one buffer of `size` and calls
-  /// `replace`; a disk writes them as they come, so a large file needs no
-  /// buffer of its whole size. Throws file_error.
+  /// given. An exception from `produce` leaves the old file as it was. This
+  /// default gathers them into one buffer of `size` and calls `replace`; a
+  /// disk writes them as they come, so a large file needs no buffer of its
+  /// whole size. Throws file_error.
   virtual void replace_in_pieces(
       const std::string& path, std::size_t size,
       const std::function<void(const byte_sink&)>& produce) {
-    std::string bytes;
-    bytes.reserve(size);
-    produce([&bytes](std::string_view piece) { bytes.append(piece); });
-    replace(path, bytes);
+    replace(path, gather(size, produce));
   }
   /// Replaces every file of `files` as one set: either all of them hold
   /// their new content, or all are as they were (a file that was missing
@@ -77,9 +77,7 @@ class file_system {
   virtual void replace_set(const std::vector<new_file>& files) {
     std::vector<std::string> all(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-      all[i].reserve(files[i].size);
-      files[i].produce(
-          [&bytes = all[i]](std::string_view piece) { bytes.append(piece); });
+      all[i] = gather(files[i].size, files[i].produce);
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
       replace(files[i].path, all[i]);
@@ -87,6 +85,26 @@ class file_system {
   }
   /// Deletes the file; a missing file is not an error. Throws file_error.
   virtual void remove(const std::string& path) = 0;
+
+  /// The `size` bytes that `produce` hands to a sink, in one buffer. A
+  /// piece beyond `size`, or pieces that together are not `size` bytes
+  /// long, are a fault of the producer: std::logic_error.
+  static std::string gather(
+      std::size_t size, const std::function<void(const byte_sink&)>& produce) {
+    std::string bytes(size, '\0');
+    std::size_t given = 0;
+    produce([&](std::size_t offset, std::string_view piece) {
+      if (offset > bytes.size() || piece.size() > bytes.size() - offset) {
+        throw std::logic_error("a piece beyond the file's announced size");
+      }
+      piece.copy(bytes.data() + offset, piece.size());
+      given += piece.size();
+    });
+    if (given != size) {
+      throw std::logic_error("the pieces are not the file's announced size");
+    }
+    return bytes;
+  }
 };
 
 }  // namespace compattatore

@@ -11,9 +11,9 @@ namespace compattatore {
 /// hint only, which a system without them ignores.
 void advise_huge_pages(void* p, std::size_t bytes);
 
-/// An allocator whose blocks ask for huge pages. The track line of a long
-/// route takes some 18 MB, and first touching that page by page cost more
-/// than writing the whole route-wide file.
+/// An allocator whose blocks ask for huge pages. The points of a long
+/// route's track line, as dump and plot decode them, take some 18 MB, and
+/// first touching that page by page costs more than reading the file.
 template <typename T>
 struct huge_page_allocator {
   using value_type = T;

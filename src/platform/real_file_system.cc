@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -140,19 +141,28 @@ void write_temporary(staged_file& st, const new_file& f) {
     open = false;
     throw file_error(f.path, operation, reason(err));
   };
-  auto write_all = [&](std::string_view bytes) {
+  std::size_t given = 0;
+  auto write_at = [&](std::size_t offset, std::string_view bytes) {
+    if (offset > f.size || bytes.size() > f.size - offset) {
+      throw std::logic_error("a piece beyond the file's announced size");
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                 static_cast<off_t>(offset + done));
       if (n < 0) {
         if (errno == EINTR) continue;
         fail("write", errno);
       }
       done += static_cast<std::size_t>(n);
     }
+    given += bytes.size();
   };
   try {
-    f.produce(write_all);
+    f.produce(write_at);
+    if (given != f.size) {
+      throw std::logic_error("the pieces are not the file's announced size");
+    }
   } catch (...) {
     if (open) ::close(fd);
     throw;
@@ -259,8 +269,8 @@ std::string real_file_system::read(const std::string& path,
 
 void real_file_system::replace(const std::string& path,
                                std::string_view bytes) {
-  replace_set(
-      {{path, bytes.size(), [bytes](const byte_sink& sink) { sink(bytes); }}});
+  replace_set({{path, bytes.size(),
+                [bytes](const byte_sink& sink) { sink(0, bytes); }}});
 }
 
 void real_file_system::replace_in_pieces(

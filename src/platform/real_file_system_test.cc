@@ -67,24 +67,41 @@ TEST_F(RealFileSystem, FailedReplaceKeepsOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
 }
 
-TEST_F(RealFileSystem, ReplaceInPiecesWritesThemInOrder) {
-  fs_.replace(path("p.dat"), std::string(30000, 'x'));
-  fs_.replace_in_pieces(path("p.dat"), 70003, [](const byte_sink& sink) {
-    sink("ab");
-    sink("");
-    sink(std::string(70000, 'c'));
-    sink("d");
+TEST_F(RealFileSystem, ReplaceInPiecesPutsEachPieceAtItsOffset) {
+  fs_.replace(path("p.dat"), std::string(90000, 'x'));
+  // Two rows written a stretch of each at a time, the second row's pieces
+  // first: no byte of the longer old file survives.
+  fs_.replace_in_pieces(path("p.dat"), 70004, [](const byte_sink& sink) {
+    sink(35002, "AB");
+    sink(0, "ab");
+    sink(2, "");
+    sink(35004, std::string(35000, 'C'));
+    sink(2, std::string(35000, 'c'));
   });
   EXPECT_EQ(fs_.read(path("p.dat"), read_limit),
-            "ab" + std::string(70000, 'c') + "d");
+            "ab" + std::string(35000, 'c') + "AB" + std::string(35000, 'C'));
   EXPECT_EQ(names(), std::vector<std::string>{"p.dat"});
+}
+
+TEST_F(RealFileSystem, PiecesThatMissTheAnnouncedSizeKeepTheOldFile) {
+  fs_.replace(path("kept.dat"), "old bytes");
+  const std::function<void(const byte_sink&)> producers[] = {
+      [](const byte_sink& sink) { sink(3, "abc"); },  // beyond 4 bytes
+      [](const byte_sink& sink) { sink(0, "abc"); },  // one byte short
+  };
+  for (const auto& produce : producers) {
+    EXPECT_THROW(fs_.replace_in_pieces(path("kept.dat"), 4, produce),
+                 std::logic_error);
+    EXPECT_EQ(fs_.read(path("kept.dat"), read_limit), "old bytes");
+    EXPECT_EQ(names(), std::vector<std::string>{"kept.dat"});
+  }
 }
 
 TEST_F(RealFileSystem, AProducerThatFailsHalfWayKeepsTheOldFile) {
   fs_.replace(path("kept.dat"), "old bytes");
   EXPECT_THROW(fs_.replace_in_pieces(path("kept.dat"), 4,
                                      [](const byte_sink& sink) {
-                                       sink("new ");
+                                       sink(0, "new ");
                                        throw std::runtime_error("stop");
                                      }),
                std::runtime_error);
@@ -96,7 +113,7 @@ TEST_F(RealFileSystem, ASetThatFailsPartWayLeavesTheWholeOldSet) {
   fs_.replace(path("a.dat"), "old a");
   fs_.replace(path("c.dat"), "old c");
   auto bytes = [](std::string b) {
-    return [b](const byte_sink& sink) { sink(b); };
+    return [b](const byte_sink& sink) { sink(0, b); };
   };
   // b.dat did not exist and must not appear; d.dat cannot be replaced.
   fsys::create_directory(path("d.dat"));
@@ -163,8 +180,8 @@ TEST_F(RealFileSystem, AnOldFileAKilledRunMovedAsideGoesBackInPlace) {
   fsys::create_directory(path("blocked.dat"));
   EXPECT_THROW(
       fs_.replace_set(
-          {{path("e.dat"), 5, [](const byte_sink& s) { s("new e"); }},
-           {path("blocked.dat"), 1, [](const byte_sink& s) { s("x"); }}}),
+          {{path("e.dat"), 5, [](const byte_sink& s) { s(0, "new e"); }},
+           {path("blocked.dat"), 1, [](const byte_sink& s) { s(0, "x"); }}}),
       file_error);
   EXPECT_EQ(fs_.read(path("e.dat"), read_limit), "old e");
   EXPECT_EQ(names(), (std::vector<std::string>{"blocked.dat", "e.dat"}));

@@ -22,9 +22,6 @@ struct testi_scenario {
   std::string linea;
   std::string treno;
   bool cancella = true;
-  /// Only checking: the track line is measured (its faults found) but not
-  /// drawn, so the model holds none.
-  bool solo_verifica = false;
 };
 
 /// Reads the route text, then the train text, into `s`. Data faults are

@@ -1,14 +1,12 @@
 #include "reader/plan_view.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "reader/field_reader.h"
 
 namespace compattatore {
 namespace {
-
-constexpr int asse_x = 0;
-constexpr int asse_y = 1;
 
 struct classe_curva {
   char cifra;
@@ -31,78 +29,33 @@ std::optional<double> curvatura(std::string_view keyword) {
   return std::nullopt;
 }
 
-void plan_view::seed() {
-  if (misura_solo_) {
-    c_ = 2;
-    return;
+esito_tracciato plan_view::steps(std::int64_t fino, double k, bool limitato) {
+  assert(t_.seminato() && "the line is drawn from its seed");
+  std::int64_t c = t_.prossimo();
+  // Metre by metre, each step first tests that its metre is inside the
+  // line and, in a curve row, then that the counter has not passed the
+  // limit: the same tests here for a whole stretch at once.
+  while (c <= fino) {
+    if (c > ultimo()) return esito_tracciato::oltre_tracciato;
+    std::int64_t last = std::min(fino, ultimo());
+    if (limitato) {
+      last = std::min(last, std::max(c, std::int64_t{metri_massimi}));
+    }
+    t_.disegna(static_cast<std::int32_t>(last + 1), k);
+    c = last + 1;
+    if (limitato && c > metri_massimi) return esito_tracciato::oltre_limite;
   }
-  assert(t_.metri() >= 2 && "the seed needs metres 0 and 1");
-  t_.set_intero(0, asse_x, 0);
-  t_.set_intero(0, asse_y, 0);
-  t_.set_intero(1, asse_x, 0);
-  t_.set_intero(1, asse_y, 1);
-  c_ = 2;
-}
-
-esito_tracciato plan_view::step(double k) {
-  if (c_ > ultimo()) return esito_tracciato::oltre_tracciato;
-  if (misura_solo_) {
-    ++c_;
-    return esito_tracciato::fatto;
-  }
-  const auto c = static_cast<std::size_t>(c_);
-  const double x1 = t_.valore(c - 1, asse_x);
-  const double y1 = t_.valore(c - 1, asse_y);
-  const double dx = x1 - t_.valore(c - 2, asse_x);
-  const double dy = y1 - t_.valore(c - 2, asse_y);
-  // The order of these operations is part of the result: the compiled file
-  // carries the doubles bit for bit (no contraction into fused operations).
-  double x = x1 + dx;
-  double y = y1 + dy;
-  // On straight track k * dy and k * dx are zeros (the line's values stay
-  // finite), and adding or taking a zero changes no sum but a zero one,
-  // whose sign it may flip: skipping them there keeps every bit and
-  // shortens the chain from one metre to the next, which bounds the speed
-  // of the whole line.
-  if (k != 0.0 || x == 0.0) x = x + k * dy;
-  if (k != 0.0 || y == 0.0) y = y - k * dx;
-  t_.set_reale(c, asse_x, x);
-  t_.set_reale(c, asse_y, y);
-  ++c_;
   return esito_tracciato::fatto;
-}
-
-esito_tracciato plan_view::curve_step(double k) {
-  const esito_tracciato e = step(k);
-  if (e == esito_tracciato::fatto && c_ > metri_massimi) {
-    return esito_tracciato::oltre_limite;
-  }
-  return e;
 }
 
 esito_tracciato plan_view::curve(std::int32_t s, std::int32_t n, double k) {
-  const std::int64_t fine = static_cast<std::int64_t>(s) + n;
-  while (c_ <= s) {
-    if (const esito_tracciato e = curve_step(0.0);
-        e != esito_tracciato::fatto) {
-      return e;
-    }
+  if (const esito_tracciato e = steps(s, 0.0, true);
+      e != esito_tracciato::fatto) {
+    return e;
   }
-  while (c_ <= fine) {
-    if (const esito_tracciato e = curve_step(k); e != esito_tracciato::fatto) {
-      return e;
-    }
-  }
-  return esito_tracciato::fatto;
+  return steps(static_cast<std::int64_t>(s) + n, k, true);
 }
 
-esito_tracciato plan_view::finish() {
-  while (c_ <= ultimo() - 2) {
-    if (const esito_tracciato e = step(0.0); e != esito_tracciato::fatto) {
-      return e;
-    }
-  }
-  return esito_tracciato::fatto;
-}
+esito_tracciato plan_view::finish() { return steps(ultimo() - 2, 0.0, false); }
 
 }  // namespace compattatore

@@ -29,52 +29,46 @@ enum class esito_tracciato {
   oltre_tracciato,
 };
 
-/// Draws into a track line one metre at a time: each step continues the
+/// Draws a track line one metre at a time: each step continues the
 /// direction of the last metre, turned by k. The step vector is never
 /// renormalised, so the line is exactly as long as the integration makes it.
+/// Only which metres are drawn with which turn is kept; the points follow
+/// from that (`cammino_tracciato`).
 class plan_view {
  public:
-  /// `misura_solo`: the line is only measured, never made or drawn; every
-  /// step ends as it would on a drawn line (a check that writes nothing).
-  explicit plan_view(tracciato_linea& t, bool misura_solo = false)
-      : t_(t), misura_solo_(misura_solo) {}
+  explicit plan_view(disegno_tracciato& t) : t_(t) {}
 
   /// Makes the line with metres 0 to `ultimo`, every element empty.
-  void make(std::int32_t ultimo) {
-    metri_ = static_cast<std::int64_t>(ultimo) + 1;
-    if (!misura_solo_) t_.make(ultimo);
-  }
+  void make(std::int32_t ultimo) { t_.make(ultimo); }
 
   /// Metres 0 and 1 as the 16-bit integers (0, 0) and (0, 1): the line
   /// starts at the origin heading along +y. The next metre is 2.
   /// REQUIRES: the line is made with at least metres 0 and 1.
-  void seed();
+  void seed() { t_.seed(); }
 
   /// Straight up to metre `s`, then turning by `k` up to metre s + n. A
   /// curve that starts behind the counter bends from there; one that ends
   /// behind it draws nothing.
+  /// REQUIRES: seeded.
   [[nodiscard]] esito_tracciato curve(std::int32_t s, std::int32_t n, double k);
 
   /// Straight up to the third-last metre; the last two stay empty. Never
   /// passes the made line, so it always ends `fatto`.
+  /// REQUIRES: seeded.
   [[nodiscard]] esito_tracciato finish();
 
   /// The next metre to draw.
-  std::int32_t metro() const { return c_; }
+  std::int32_t metro() const { return t_.prossimo(); }
 
  private:
-  esito_tracciato step(double k);
-  /// A step of a curve row, which also stops past `metri_massimi`.
-  esito_tracciato curve_step(double k);
+  /// Steps with turn `k` while the counter is at most `fino`; a curve row's
+  /// steps (`limitato`) also stop past `metri_massimi`.
+  esito_tracciato steps(std::int64_t fino, double k, bool limitato);
   std::int64_t ultimo() const {
-    if (misura_solo_) return metri_ - 1;
     return static_cast<std::int64_t>(t_.metri()) - 1;
   }
 
-  tracciato_linea& t_;
-  bool misura_solo_;
-  std::int64_t metri_ = 0;
-  std::int32_t c_ = 0;
+  disegno_tracciato& t_;
 };
 
 }  // namespace compattatore

@@ -65,7 +65,7 @@ bool chiude_generale(std::string_view f) {
 class lettore_linea {
  public:
   explicit lettore_linea(lettura& l)
-      : l_(l), s_(l.s), tracciato_(l.s.tracciato, l.testi.solo_verifica) {}
+      : l_(l), s_(l.s), tracciato_(l.s.tracciato) {}
 
   [[nodiscard]] bool leggi();
 

@@ -421,9 +421,10 @@ TEST(RouteReader, RouteLengthLimits) {
   // metre: the million-metre limit binds curve rows only.
   const esito_lettura disegnata = leggi(percorso("", "1000000"), 1);
   EXPECT_EQ(disegnata.s.codice_errore, 0);
-  EXPECT_EQ(disegnata.s.tracciato.tipo(1006998, 1), tipo_elemento::reale);
-  EXPECT_EQ(disegnata.s.tracciato.valore(1006998, 1), 1006998.0);
-  EXPECT_EQ(disegnata.s.tracciato.tipo(1006999, 1), tipo_elemento::vuoto);
+  const tracciato_linea punti = disegnata.s.tracciato.punti();
+  EXPECT_EQ(punti.tipo(1006998, 1), tipo_elemento::reale);
+  EXPECT_EQ(punti.valore(1006998, 1), 1006998.0);
+  EXPECT_EQ(punti.tipo(1006999, 1), tipo_elemento::vuoto);
 
   const esito_lettura troppo = leggi(percorso("", "1000001"));
   EXPECT_EQ(troppo.s.codice_errore, 1);
@@ -509,7 +510,7 @@ TEST(RouteReader, CurvesDrawTheTrackLine) {
   const esito_lettura r =
       leggi(percorso("curvas3, 1000, 500\r\ncurvad31, 1500, 1\r\n"), 1);
   ASSERT_EQ(r.s.codice_errore, 0);
-  const tracciato_linea& t = r.s.tracciato;
+  const tracciato_linea t = r.s.tracciato.punti();
   ASSERT_EQ(t.metri(), 8001u);
   EXPECT_EQ(t.tipo(0, 0), tipo_elemento::intero);
   EXPECT_EQ(t.tipo(1, 1), tipo_elemento::intero);
@@ -587,16 +588,17 @@ TEST(RouteReader, CompiledInShape) {
               (std::vector<tratto>{
                   {0, 25, 100}, {26, 52, 102}, {53, 197, 96}, {198, 200, 0}}));
     // Track line: integer seed, doubles up to metre 9998, two empty.
-    ASSERT_EQ(s.tracciato.metri(), 10001u);
+    const tracciato_linea punti = s.tracciato.punti();
+    ASSERT_EQ(punti.metri(), 10001u);
     for (std::size_t m = 0; m <= 10000; ++m) {
       const tipo_elemento atteso = m <= 1      ? tipo_elemento::intero
                                    : m <= 9998 ? tipo_elemento::reale
                                                : tipo_elemento::vuoto;
-      ASSERT_EQ(s.tracciato.tipo(m, 0), atteso) << m;
-      ASSERT_EQ(s.tracciato.tipo(m, 1), atteso) << m;
+      ASSERT_EQ(punti.tipo(m, 0), atteso) << m;
+      ASSERT_EQ(punti.tipo(m, 1), atteso) << m;
     }
-    EXPECT_EQ(s.tracciato.valore(1000, 1), 1000.0);
-    EXPECT_EQ(s.tracciato.valore(1001, 0), 0.0 + 0.0 + -0.0004 * 1.0);
+    EXPECT_EQ(punti.valore(1000, 1), 1000.0);
+    EXPECT_EQ(punti.valore(1001, 0), 0.0 + 0.0 + -0.0004 * 1.0);
     // Montagna 800 to 1200: code 1 in cells 16 to 23, markers in 19, 23.
     for (std::size_t c = 15; c <= 24; ++c) {
       EXPECT_EQ(s.celle[c].montagna, c >= 16 && c <= 23 ? 1 : 0) << c;

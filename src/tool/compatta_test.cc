@@ -183,7 +183,7 @@ TEST_F(Compatta, DumpJsonRebuildsTheRecordsCompileWrote) {
       EXPECT_EQ(stations_from_json(j), s.stazioni);
     } else {
       EXPECT_EQ(j.at("kind"), "track");
-      EXPECT_EQ(track_from_json(j), s.tracciato);
+      EXPECT_EQ(track_from_json(j), s.tracciato.punti());
     }
     const run_result text = run({"dump", path});
     EXPECT_EQ(text.status, 0) << text.err;

@@ -217,9 +217,7 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
                  "of it matches the train's keywords");
   }
   kept_report report;
-  testi_scenario verifica = testi;
-  verifica.solo_verifica = !options.model_needed;
-  c.sealed = compatta(s, j, fs, verifica, report, &sink);
+  c.sealed = compatta(s, j, fs, testi, report, &sink);
   if (sink.has_errors() || !c.sealed) {
     // The list stays the recovering reading's; the model and the recorded
     // fault become the program's.
@@ -299,7 +297,6 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
   }
   check_options co;
   co.strict = o.strict;
-  co.model_needed = write;
   for (const std::string& flag : o.warning_flags) {
     std::string name;
     std::string problem;

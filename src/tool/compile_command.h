@@ -46,9 +46,6 @@ struct check_options {
   bool strict = false;
   /// The two texts are one file: reported as a warning.
   bool same_file = false;
-  /// The model is to be written: with false, a check, the track line is
-  /// only measured and `s` holds none.
-  bool model_needed = true;
 };
 
 /// What a compaction of two texts came to, before anything is written.

@@ -194,9 +194,10 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
       {1200, 800, 14000, 22000, false, true}, {2400, 1600, -1, -1, false, true},
       {400, 300, -1, -1, false, false},  // crowded: some left out, none over
   };
+  const tracciato_linea punti = s.tracciato.punti();
   for (const auto& c : cases) {
     plot_input in;
-    in.tracciato = &s.tracciato;
+    in.tracciato = &punti;
     in.celle = &s.celle;
     in.stazioni = &s.stazioni;
     in.from = c.from;
@@ -245,8 +246,9 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
 
 TEST(Plot, BoardsShowTheirSpeedsAndInscriptions) {
   const scenario s = compiled_in_scenario(1);
+  const tracciato_linea punti = s.tracciato.punti();
   plot_input in;
-  in.tracciato = &s.tracciato;
+  in.tracciato = &punti;
   in.celle = &s.celle;
   in.stazioni = &s.stazioni;
   in.from = 0;

@@ -28,8 +28,9 @@ std::vector<page_drawing> report_drawings(const scenario& s,
                                           const std::string& title) {
   std::vector<page_drawing> out;
 
+  const tracciato_linea punti = s.tracciato.punti();
   plot_input plan;
-  plan.tracciato = &s.tracciato;
+  plan.tracciato = &punti;
   plan.celle = &s.celle;
   plan.stazioni = &s.stazioni;
   // cairo refuses a drawing whose text is not UTF-8.
@@ -37,7 +38,7 @@ std::vector<page_drawing> report_drawings(const scenario& s,
   std::string bytes;
   std::string problem = "reading stopped before the track line was made";
   const bool drawn =
-      s.tracciato.metri() >= 2 &&
+      punti.metri() >= 2 &&
       draw_plan(plan, plot_format::svg, larghezza, altezza, &bytes, &problem);
   out.push_back(inline_drawing("plan", "Plan view", drawn, bytes, problem));
 

@@ -102,11 +102,10 @@ class ReportPageOf : public ::testing::Test {
         "stazione, 1300, 2, 200, 0,0,0, 0,0,0, 0,0,0, 0, 10,9,0, "
         "CITT\xc0 \" onclick='x'\r\n[fine]\r\n";
     scenario& s = c_.s;
+    // A straight line of 2000 m.
     s.tracciato.make(2001);
-    for (std::size_t m = 0; m < 2000; ++m) {
-      s.tracciato.set_reale(m, 0, 0.0);
-      s.tracciato.set_reale(m, 1, static_cast<double>(m));
-    }
+    s.tracciato.seed();
+    s.tracciato.disegna(2000, 0.0);
     s.celle.resize(181);
     s.celle[29].set(oggetto_cella::segnale);
     s.celle[29].valore_1 = 32;
