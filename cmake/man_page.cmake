@@ -6,7 +6,7 @@ set(include_option "")
 if(NAME STREQUAL "compatta")
   set(what "the scenario author's tool: compile, check, decode and draw train-driving scenarios")
   set(text "[COMMANDS]\n")
-  foreach(command compile check build texts dump plot report watch)
+  foreach(command compile check build texts dump plot profile report watch explain)
     execute_process(COMMAND ${EXE} ${command} --help
                     OUTPUT_VARIABLE help RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)

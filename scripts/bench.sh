@@ -12,7 +12,7 @@
 #    and the time per km;
 # 3. times `compatta check` of the 1000 km scenario against `compatta
 #    compile --no-track` of it, and `compatta report` of the compiled-in
-#    scenario once that command exists;
+#    scenario against `compatta check` of it;
 # 4. reports each run's peak resident set, and the targets;
 # 5. times `compatta build` of a folder of 100 generated scenarios (10
 #    routes of 10 to 100 km, 10 trains each) against 100 separate `compatta
@@ -166,24 +166,16 @@ echo "| Command | Median | Against | Its median | Ratio (median of pairs) |"
 echo "|---|---|---|---|---|"
 echo "| \`compatta check\`, 1000 km | $(ms "$k_time") ms | \`compile --no-track\` | $(ms "$k_no_track") ms | $k_ratio |"
 
-# `compatta report` of the compiled-in scenario: measured once the command
-# exists (another change brings it). It reads the scenario's texts as
-# `compatta texts` writes them; against `compatta check` of the same texts.
-# REPORT MEASUREMENT: adjust the command line here to report's own usage.
-# (An unknown command's --help prints the general usage with status 0, so
-# the test looks for the command's own usage line.)
-if "$compatta" report --help 2>/dev/null | grep -q '^Usage: compatta report'; then
-  mkdir "$tmp/report"
-  "$compatta" texts -o "$tmp/report" >/dev/null
-  r_route="$tmp/report/Orsella_Vantrona_linea.txt"
-  r_train="$tmp/report/Orsella_Vantrona_4273-.txt"
-  out=$("$b/bench/alterna" "$runs" . -- \
-        "$compatta" report "$r_route" "$r_train" ::: . -- \
-        "$compatta" check "$r_route" "$r_train")
-  echo "| \`compatta report\`, compiled-in scenario | $(ms "$(echo "$out" | field a_median_s)") ms | \`check\` of it | $(ms "$(echo "$out" | field b_median_s)") ms | $(echo "$out" | field ratio) |"
-else
-  echo "| \`compatta report\`, compiled-in scenario | (no report command in this build) | | | |"
-fi
+# `compatta report` of the compiled-in scenario, as `compatta texts` writes
+# its texts, against `compatta check` of the same texts.
+mkdir "$tmp/report"
+"$compatta" texts -o "$tmp/report" >/dev/null
+r_route="$tmp/report/Orsella_Vantrona_linea.txt"
+r_train="$tmp/report/Orsella_Vantrona_4273-.txt"
+out=$("$b/bench/alterna" "$runs" . -- \
+      "$compatta" report "$r_route" "$r_train" -o "$tmp/report/r.html" ::: . -- \
+      "$compatta" check "$r_route" "$r_train")
+echo "| \`compatta report\`, compiled-in scenario | $(ms "$(echo "$out" | field a_median_s)") ms | \`check\` of it | $(ms "$(echo "$out" | field b_median_s)") ms | $(echo "$out" | field ratio) |"
 echo
 echo "compile: $compiler"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -116,8 +116,8 @@ constexpr const char* report_footer =
     "\n"
     "Exit status: 0 no data fault; 1 a data fault was found (the page is "
     "still written and shows it); 2 wrong usage, a text that cannot be "
-    "read, the same file as both texts, or a page that cannot be written or "
-    "is one of the texts (nothing written); 3 a seal guard would fail (the "
+    "read, or a page that cannot be written or is one of the texts (nothing "
+    "written); 3 a seal guard would fail (the "
     "page is still written and says that no compiled file would be).";
 constexpr const char* watch_footer =
     "Examples:\n"
@@ -127,8 +127,8 @@ constexpr const char* watch_footer =
     "--train-number 12 --report valle.html -o out\n"
     "\n"
     "Exit status: 0 ended by Ctrl-C (or SIGTERM, SIGHUP); 2 wrong usage, a "
-    "text that cannot be read at the start, the same file as both texts, "
-    "or a page or folder that cannot be written at the start or is one of "
+    "text that cannot be read at the start, or a page or folder that cannot be "
+    "written at the start or is one of "
     "the texts. Problems found in the texts do not end it.";
 constexpr const char* main_footer =
     "Run 'compatta COMMAND --help' for a command's options, examples and "

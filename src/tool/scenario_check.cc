@@ -85,16 +85,12 @@ bool scenario_paths_of(const compile_options& o, scenario_paths* p,
     }
   }
   std::error_code same_ec;
-  if (std::filesystem::equivalent(o.testo_linea, o.testo_treno, same_ec)) {
-    err << prefisso_tool << "the route text " << o.testo_linea
-        << " and the train text " << o.testo_treno
-        << " are the same file: give two different texts\n";
-    return false;
-  }
+  const bool same =
+      std::filesystem::equivalent(o.testo_linea, o.testo_treno, same_ec);
   std::string numero;
   const auto nome = names_or_fail(o, &numero, err);
   if (!nome) return false;
-  *p = {o.testo_linea, o.testo_treno, *nome, numero};
+  *p = {o.testo_linea, o.testo_treno, *nome, numero, same};
   return true;
 }
 
@@ -113,7 +109,10 @@ bool check_scenario(const scenario_paths& p, scenario_check* c,
   c->s = scenario{};
   c->s.nome_linea = p.nome_linea;
   c->s.numero_treno = p.numero_treno;
-  c->outcome = compatta_testi(c->s, 1, texts, p.testo_linea, p.testo_treno);
+  check_options options;
+  options.same_file = p.same_file;
+  c->outcome =
+      compatta_testi(c->s, 1, texts, p.testo_linea, p.testo_treno, options);
   c->files.clear();
   if (c->outcome.sealed) {
     scrivi_file_compilati(c->s, sizes, {"", p.nome_linea, p.numero_treno});

@@ -21,11 +21,13 @@ struct scenario_paths {
   std::string testo_treno;
   std::string nome_linea;
   std::string numero_treno;
+  /// The two texts are one file: checked as the program would read it,
+  /// with a warning.
+  bool same_file = false;
 };
 
 /// Takes the texts and names of `o`, as `compile` does: false, with the
-/// reason on `err`, when a text cannot be read, both are the same file or
-/// a name cannot be told.
+/// reason on `err`, when a text cannot be read or a name cannot be told.
 [[nodiscard]] bool scenario_paths_of(const compile_options& o,
                                      scenario_paths* p, std::ostream& err);
 
