@@ -336,7 +336,8 @@ void lettura::dopo_record() {
                  (rest.size() == 1
                       ? " is read as a keyword field and does nothing"
                       : " are read as keyword fields and do nothing") +
-                 "; the " + std::string(ultimo.name) + " cannot hold a comma",
+                 "; to keep the comma, write the " + std::string(ultimo.name) +
+                 " in double quotes",
              {{kw, "the " + name + " row begins here"}});
     } else {
       avvisa(

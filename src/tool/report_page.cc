@@ -344,6 +344,16 @@ void status_line(std::string& o, const scenario_check& c) {
          "files, from whatever was read.</p>\n";
     return;
   }
+  std::size_t warnings = 0;
+  for (const diagnostic& d : c.outcome.elenco) {
+    if (d.gravita == severity::warning) ++warnings;
+  }
+  if (warnings > 0) {
+    o += "<p class=\"status ok\" id=\"status\" data-status=\"0\">No error; " +
+         std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+         " below (exit status 0).</p>\n";
+    return;
+  }
   o += "<p class=\"status ok\" id=\"status\" data-status=\"0\">No problem "
        "found (exit status 0).</p>\n";
 }
