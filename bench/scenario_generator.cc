@@ -217,7 +217,10 @@ void scrivi_treno(testo_generato& t, casuale& r, std::int32_t blocchi,
   t.riga("[segnali]");
   for (std::int32_t k = 1; k <= blocchi; ++k) {
     const std::int32_t sx = r.tra(1, 2);
-    const std::int32_t tempo = r.uno({0, 0, 0, 50, 150});
+    // Only a timed signal (sx 2) keeps a time; the draw is made for every
+    // signal all the same, so that the rest of the scenario stays as it was.
+    const std::int32_t estratto = r.uno({0, 0, 0, 50, 150});
+    const std::int32_t tempo = sx == 2 ? estratto : 0;
     t.riga("segnale", {k * blocco + offset_segnale, sx, r.tra(1, 5),
                        r.tra(0, 4), r.tra(0, 4), r.tra(0, 1), r.tra(0, 2),
                        r.tra(0, 3), r.tra(0, 3), r.tra(0, 1), tempo});
