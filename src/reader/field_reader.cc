@@ -156,11 +156,29 @@ text_position field_reader::position_of(std::size_t offset) const {
       line_starts_.push_back(static_cast<std::size_t>(p - begin));
     }
   }
-  // The last line start at or before the offset.
-  const auto it =
-      std::upper_bound(line_starts_.begin(), line_starts_.end(), offset) - 1;
-  return {static_cast<std::int32_t>(it - line_starts_.begin() + 1),
-          static_cast<std::int32_t>(offset - *it + 1)};
+  // The last line start at or before the offset: a few steps on from the
+  // line found last, or else a binary search.
+  std::size_t line = last_line_;
+  if (offset < line_starts_[line]) {
+    line = static_cast<std::size_t>(
+        std::upper_bound(line_starts_.begin(), line_starts_.end(), offset) -
+        line_starts_.begin() - 1);
+  } else {
+    constexpr int passi = 8;
+    int n = 0;
+    while (line + 1 < line_starts_.size() && line_starts_[line + 1] <= offset &&
+           ++n <= passi) {
+      ++line;
+    }
+    if (n > passi) {
+      line = static_cast<std::size_t>(
+          std::upper_bound(line_starts_.begin(), line_starts_.end(), offset) -
+          line_starts_.begin() - 1);
+    }
+  }
+  last_line_ = line;
+  return {static_cast<std::int32_t>(line + 1),
+          static_cast<std::int32_t>(offset - line_starts_[line] + 1)};
 }
 
 bool field_reader::at_line_start() const {

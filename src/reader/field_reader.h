@@ -22,6 +22,7 @@ class read_failure : public std::runtime_error {
 struct text_position {
   std::int32_t line = 0;
   std::int32_t column = 0;
+  friend bool operator==(const text_position&, const text_position&) = default;
 };
 
 /// Reads fields from a whole text held in memory. The rules:
@@ -88,6 +89,9 @@ class field_reader {
   std::size_t last_end_ = 0;
   /// Offsets where lines begin, made on the first question about a place.
   mutable std::vector<std::size_t> line_starts_;
+  /// The line found last: places are mostly asked for in text order, so
+  /// the next one is usually on it or a few lines on.
+  mutable std::size_t last_line_ = 0;
 };
 
 /// Keyword tests: substring search, exact case or ASCII case-insensitive.

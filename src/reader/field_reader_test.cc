@@ -139,6 +139,17 @@ TEST(FieldReader, KnowsWhereEachFieldBegins) {
     EXPECT_EQ(got.line, want.line);
     EXPECT_EQ(got.column, want.column);
   }
+  // Asked for out of order, and far ahead, the places stay right.
+  EXPECT_EQ(r.position_of(4), (text_position{1, 5}));
+  EXPECT_EQ(r.position_of(0), (text_position{1, 1}));
+  EXPECT_EQ(r.position_of(22), (text_position{5, 1}));
+
+  std::string many;
+  for (int i = 0; i < 100; ++i) many += "x\n";
+  field_reader long_text(many);
+  EXPECT_EQ(long_text.position_of(2), (text_position{2, 1}));
+  EXPECT_EQ(long_text.position_of(2 * 90 + 1), (text_position{91, 2}));
+  EXPECT_EQ(long_text.position_of(2 * 91), (text_position{92, 1}));
 }
 
 TEST(FieldReader, KeywordTests) {
