@@ -109,14 +109,20 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     err << o.track << ": " << problem << '\n';
     return exit_status::file_failure;
   }
+  return write_drawing(fs, o.out, drawing, out, err);
+}
+
+int write_drawing(guarded_file_system& fs, const std::string& path,
+                  const std::string& drawing, std::ostream& out,
+                  std::ostream& err) {
   fs.allow_writes();
   try {
-    fs.replace(o.out, drawing);
+    fs.replace(path, drawing);
   } catch (const file_error& e) {
     err << prefisso_tool << e.what() << '\n';
     return exit_status::file_failure;
   }
-  out << "wrote " << o.out << " (" << drawing.size() << " bytes)\n";
+  out << "wrote " << path << " (" << drawing.size() << " bytes)\n";
   return exit_status::ok;
 }
 

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "tool/guarded_file_system.h"
 #include "tool/plot_page.h"
 #include "tool/plot_surface.h"
 
@@ -31,6 +32,13 @@ struct plot_options {
 /// the output's format is unknown, it is one of the inputs (however named)
 /// or it cannot be written, or the stretch is not one of the route.
 int run_plot(const plot_options& o, std::ostream& out, std::ostream& err);
+
+/// Writes a drawing's bytes to `path` through `fs`, which until now only
+/// read, and says so on `out`. Returns the exit status: 0, or 2 with the
+/// reason on `err`.
+int write_drawing(guarded_file_system& fs, const std::string& path,
+                  const std::string& drawing, std::ostream& out,
+                  std::ostream& err);
 
 }  // namespace compattatore::tool
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "tool/html_text.h"
+
 namespace compattatore::tool {
 namespace {
 
@@ -63,36 +65,13 @@ double anchored_left(double x, double width, text_anchor anchor) {
 }  // namespace
 
 std::string xml_escaped(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (char ch : s) {
-    switch (ch) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        // So that the text is safe in any attribute, however quoted.
-        out += "&#39;";
-        break;
-      default:
-        // Control characters have no place in XML 1.0 text.
-        if (static_cast<unsigned char>(ch) < 0x20) {
-          out += ' ';
-        } else {
-          out += ch;
-        }
-    }
+  // Control characters have no place in XML 1.0 text; the rest is escaped
+  // as the report page escapes its text.
+  std::string text(s);
+  for (char& ch : text) {
+    if (static_cast<unsigned char>(ch) < 0x20) ch = ' ';
   }
-  return out;
+  return html_escape(text);
 }
 
 cairo_canvas::cairo_canvas(cairo_t* cr) : cr_(cr) {

@@ -10,6 +10,7 @@
 #include "tool/distance.h"
 #include "tool/exit_status.h"
 #include "tool/guarded_file_system.h"
+#include "tool/plot.h"
 #include "tool/text_names.h"
 
 namespace compattatore::tool {
@@ -95,15 +96,7 @@ int run_profile(const profile_options& o, std::ostream& out,
     err << t.testo_treno << ": " << problem << '\n';
     return exit_status::file_failure;
   }
-  fs.allow_writes();
-  try {
-    fs.replace(o.out, drawing);
-  } catch (const file_error& e) {
-    err << prefisso_tool << e.what() << '\n';
-    return exit_status::file_failure;
-  }
-  out << "wrote " << o.out << " (" << drawing.size() << " bytes)\n";
-  return exit_status::ok;
+  return write_drawing(fs, o.out, drawing, out, err);
 }
 
 }  // namespace compattatore::tool
