@@ -16,6 +16,7 @@
 #include "app/window.h"
 #include "model/fatal_report.h"
 #include "model/scenario.h"
+#include "platform/process_memory.h"
 #include "platform/real_file_system.h"
 #include "version/version.h"
 
@@ -88,6 +89,7 @@ std::string refusal(const std::string& dir) {
 
 int main(int argc, char** argv) {
   namespace c = compattatore;
+  c::keep_freed_memory();
   // Only these two are answered; any other argument is ignored, as ever.
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];

@@ -2,8 +2,10 @@
 // program does, explains data faults, decodes and draws compiled files.
 #include <iostream>
 
+#include "platform/process_memory.h"
 #include "tool/cli.h"
 
 int main(int argc, char** argv) {
+  compattatore::keep_freed_memory();
   return compattatore::tool::compatta_main(argc, argv, std::cout, std::cerr);
 }
