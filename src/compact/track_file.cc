@@ -80,8 +80,6 @@ void encode_track(const disegno_tracciato& d, const byte_sink& sink) {
   const std::size_t disegnati =
       d.seminato() ? static_cast<std::size_t>(d.prossimo()) : 0;
   const std::size_t riga = byte_tracciato(d) / 2;
-  std::vector<double> x(metri_pezzo_tracciato);
-  std::vector<double> y(metri_pezzo_tracciato);
   std::string bx(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
   std::string by(metri_pezzo_tracciato * byte_elemento_massimo, '\0');
   cammino_tracciato cammino(d);
@@ -89,25 +87,24 @@ void encode_track(const disegno_tracciato& d, const byte_sink& sink) {
   for (std::size_t m = 0; m < metri;) {
     const std::size_t n = std::min(metri_pezzo_tracciato, metri - m);
     const std::size_t punti = disegnati > m ? std::min(n, disegnati - m) : 0;
-    cammino.avanti(std::span(x).first(punti), std::span(y).first(punti));
     char* px = bx.data();
     char* py = by.data();
-    std::size_t i = 0;
     // The seed's metres are 16-bit integers, the drawn ones doubles, the
-    // rest empty: three runs of one kind each.
-    for (; i < punti && m + i < 2; ++i) {
+    // rest empty.
+    const std::size_t seme = m < 2 ? std::min(punti, 2 - m) : 0;
+    cammino.avanti(seme, [&px, &py](double x, double y) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::intero));
-      px = store_i16(px, static_cast<std::int16_t>(x[i]));
+      px = store_i16(px, static_cast<std::int16_t>(x));
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::intero));
-      py = store_i16(py, static_cast<std::int16_t>(y[i]));
-    }
-    for (; i < punti; ++i) {
+      py = store_i16(py, static_cast<std::int16_t>(y));
+    });
+    cammino.avanti(punti - seme, [&px, &py](double x, double y) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::reale));
-      px = store_f64(px, x[i]);
+      px = store_f64(px, x);
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::reale));
-      py = store_f64(py, y[i]);
-    }
-    for (; i < n; ++i) {
+      py = store_f64(py, y);
+    });
+    for (std::size_t i = punti; i < n; ++i) {
       px = store_u16(px, static_cast<std::uint16_t>(tipo_elemento::vuoto));
       py = store_u16(py, static_cast<std::uint16_t>(tipo_elemento::vuoto));
     }

@@ -1,53 +1,15 @@
 #include "model/tracciato.h"
 
-#include <algorithm>
-
 namespace compattatore {
 
 void cammino_tracciato::avanti(std::span<double> x, std::span<double> y) {
   assert(x.size() == y.size());
-  assert((x.empty() ||
-          (d_.seminato() &&
-           metro_ + x.size() <= static_cast<std::size_t>(d_.prossimo()))) &&
-         "only drawn metres have points");
   std::size_t i = 0;
-  // Metres 0 and 1 are the seed, which the first step continues.
-  for (; i < x.size() && metro_ < 2; ++i, ++metro_) {
-    const punto_tracciato p = metro_ == 0 ? p0_ : p1_;
-    x[i] = p.x;
-    y[i] = p.y;
-  }
-  const std::span<const disegno_tracciato::tratto> tratti = d_.tratti();
-  punto_tracciato p0 = p0_;
-  punto_tracciato p1 = p1_;
-  while (i < x.size()) {
-    const disegno_tracciato::tratto& t = tratti[tratto_];
-    const std::size_t fine =
-        std::min(static_cast<std::size_t>(t.fine), metro_ + (x.size() - i));
-    const double k = t.k;
-    // Two loops, so that on straight track the turn's products drop out
-    // of the loop (`passo_tracciato` skips them there).
-    if (k == 0.0) {
-      for (; metro_ < fine; ++metro_, ++i) {
-        const punto_tracciato p = passo_tracciato(p0, p1, k);
-        x[i] = p.x;
-        y[i] = p.y;
-        p0 = p1;
-        p1 = p;
-      }
-    } else {
-      for (; metro_ < fine; ++metro_, ++i) {
-        const punto_tracciato p = passo_tracciato(p0, p1, k);
-        x[i] = p.x;
-        y[i] = p.y;
-        p0 = p1;
-        p1 = p;
-      }
-    }
-    if (metro_ == static_cast<std::size_t>(t.fine)) ++tratto_;
-  }
-  p0_ = p0;
-  p1_ = p1;
+  avanti(x.size(), [&](double px, double py) {
+    x[i] = px;
+    y[i] = py;
+    ++i;
+  });
 }
 
 tracciato_linea disegno_tracciato::punti() const {

@@ -4,6 +4,7 @@
 #ifndef MODEL_TRACCIATO_H_
 #define MODEL_TRACCIATO_H_
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cstddef>
@@ -198,6 +199,12 @@ class cammino_tracciato {
   /// REQUIRES: x.size() == y.size(); none, or the drawing is seeded and
   /// metro() + x.size() <= d.prossimo().
   void avanti(std::span<double> x, std::span<double> y);
+  /// The points of the next `n` metres handed to `punto(x, y)` in order,
+  /// for a caller that stores them its own way without a row of doubles
+  /// in between. REQUIRES: none, or the drawing is seeded and
+  /// metro() + n <= d.prossimo().
+  template <typename F>
+  void avanti(std::size_t n, F&& punto);
 
  private:
   const disegno_tracciato& d_;
@@ -206,6 +213,48 @@ class cammino_tracciato {
   punto_tracciato p0_{0, 0};
   punto_tracciato p1_{0, 1};
 };
+
+template <typename F>
+void cammino_tracciato::avanti(std::size_t n, F&& punto) {
+  assert((n == 0 || (d_.seminato() &&
+                     metro_ + n <= static_cast<std::size_t>(d_.prossimo()))) &&
+         "only drawn metres have points");
+  const std::size_t fine_passo = metro_ + n;
+  // Metres 0 and 1 are the seed, which the first step continues.
+  for (; metro_ < fine_passo && metro_ < 2; ++metro_) {
+    const punto_tracciato p = metro_ == 0 ? p0_ : p1_;
+    punto(p.x, p.y);
+  }
+  const std::span<const disegno_tracciato::tratto> tratti = d_.tratti();
+  punto_tracciato p0 = p0_;
+  punto_tracciato p1 = p1_;
+  while (metro_ < fine_passo) {
+    const disegno_tracciato::tratto& t = tratti[tratto_];
+    const std::size_t fine =
+        std::min(static_cast<std::size_t>(t.fine), fine_passo);
+    const double k = t.k;
+    // Two loops, so that on straight track the turn's products drop out
+    // of the loop (`passo_tracciato` skips them there).
+    if (k == 0.0) {
+      for (; metro_ < fine; ++metro_) {
+        const punto_tracciato p = passo_tracciato(p0, p1, 0.0);
+        punto(p.x, p.y);
+        p0 = p1;
+        p1 = p;
+      }
+    } else {
+      for (; metro_ < fine; ++metro_) {
+        const punto_tracciato p = passo_tracciato(p0, p1, k);
+        punto(p.x, p.y);
+        p0 = p1;
+        p1 = p;
+      }
+    }
+    if (metro_ == static_cast<std::size_t>(t.fine)) ++tratto_;
+  }
+  p0_ = p0;
+  p1_ = p1;
+}
 
 }  // namespace compattatore
 
