@@ -62,8 +62,8 @@ class riga_celle {
     const record_origin* o = sink_->origin(per);
     if (o == nullptr) return;
     sink_->mark(
-        c, sink_->add_record(
-               {o->place, "the 180 km/h speed point placed for " + o->what}));
+        c, sink_->add_record({o->place, "the 180 km/h speed point placed for ",
+                              0, sink_->record_of(per)}));
   }
 
   /// Lowers an existing point to 180 km/h, never raises it.
@@ -89,7 +89,7 @@ class riga_celle {
     if (o != nullptr) {
       place = o->place;
       const std::size_t at = text.find("%");
-      if (at != std::string::npos) text.replace(at, 1, o->what);
+      if (at != std::string::npos) text.replace(at, 1, sink_->what(*o));
     }
     std::vector<problem_note> notes;
     std::string held;
@@ -107,7 +107,7 @@ class riga_celle {
       }
       seen.push_back(r);
       const record_origin& occ = sink_->record(r);
-      notes.push_back({occ.place, "taken by " + occ.what + " here"});
+      notes.push_back({occ.place, "taken by " + sink_->what(occ) + " here"});
     }
     if (!held.empty()) text += ": that stretch of track already holds " + held;
     sink_->error(code, place, std::move(text), std::move(notes));
@@ -115,6 +115,7 @@ class riga_celle {
   const record_origin* origin(int c) const {
     return sink_ ? sink_->origin(c) : nullptr;
   }
+  std::string what(const record_origin& o) const { return sink_->what(o); }
   bool recovering() const { return sink_ != nullptr; }
 
  private:
@@ -141,7 +142,7 @@ void segnali_prima_di_avviso(riga_celle& r, int i) {
     } else {
       std::string warning = "a slowdown's warning";
       if (const record_origin* o = r.origin(i)) {
-        warning = "the warning of " + o->what;
+        warning = "the warning of " + r.what(*o);
       }
       r.guasto(codice::passo_segnale_avviso, d, d,
                "no room for the 180 km/h speed point in the 100 m before %, "
@@ -237,7 +238,7 @@ void segnale_dopo_fine(riga_celle& r, int w, int inizio) {
     } else {
       std::string signal = "the first signal after its end";
       if (const record_origin* o = r.origin(s)) {
-        signal = o->what + ", the first signal after its end";
+        signal = r.what(*o) + ", the first signal after its end";
       }
       r.guasto(codice::passo_interno, w, inizio,
                "no room for the 180 km/h speed point in the 100 m before " +

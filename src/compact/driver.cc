@@ -22,7 +22,7 @@ void guardia_rotta(const scenario& s, problem_sink* sink,
   std::string who = "the header entry 85";
   if (o != nullptr) {
     place = o->place;
-    who = o->what;
+    who = sink->what(*o);
   } else if (s.celle.size() > 1) {
     who = describe_cell(s.celle[1]);
   }

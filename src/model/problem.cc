@@ -2,6 +2,14 @@
 
 namespace compattatore {
 
+std::string problem_sink::what(const record_origin& o) const {
+  if (o.placed_for >= 0) {
+    return std::string(o.name) + what(record(o.placed_for));
+  }
+  return "the " + std::string(o.name) + " at " + std::to_string(o.metres) +
+         " m";
+}
+
 std::string describe_cell(const cella& c) {
   switch (static_cast<oggetto_cella>(c.oggetto)) {
     case oggetto_cella::nulla:

@@ -40,10 +40,19 @@ struct problem {
 };
 
 /// The record behind an object in the cell row: where it is written and
-/// how a message names it ("the signal at 41500 m").
+/// what a message calls it ("the signal at 41500 m"). The name is put
+/// together only for a message: a long route has thousands of records and
+/// almost never a fault.
 struct record_origin {
   text_place place;
-  std::string what;
+  /// The record's name, from the readers' record table; for an object
+  /// placed for another record, what it is called before that record's
+  /// name. Static text either way.
+  std::string_view name;
+  /// Where the record puts its object.
+  std::int64_t metres = 0;
+  /// The record the object was placed for; -1 for a record's own object.
+  std::int32_t placed_for = -1;
 };
 
 /// Collects the problems of one recovering reading. Its presence is what
@@ -95,6 +104,10 @@ class problem_sink {
   const record_origin& record(std::int32_t r) const {
     return records_[static_cast<std::size_t>(r)];
   }
+  /// What a message calls `o`: "the signal at 41500 m", or for an object
+  /// placed for another record "the 180 km/h speed point placed for the
+  /// signal at 41500 m".
+  std::string what(const record_origin& o) const;
 
  private:
   std::vector<problem> list_;

@@ -178,14 +178,15 @@ std::string lettura::chi(std::int64_t m) const {
 
 std::int32_t lettura::origine(std::int64_t m, const text_place* at) {
   if (!sink) return -1;
-  return sink->add_record({at ? *at : posto_keyword(), chi(m)});
+  return sink->add_record(
+      {at ? *at : posto_keyword(), record ? record->name : "record", m, -1});
 }
 
 std::vector<problem_note> lettura::occupante(std::int64_t c) const {
   if (!sink) return {};
   const record_origin* o = sink->origin(c);
   if (o == nullptr) return {};
-  return {{o->place, "taken by " + o->what + " here"}};
+  return {{o->place, "taken by " + sink->what(*o) + " here"}};
 }
 
 std::string lettura::contenuto_cella(std::int64_t c) const {
