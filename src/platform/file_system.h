@@ -53,6 +53,15 @@ class file_system {
   /// The whole file's bytes. Throws file_error, also when the file holds
   /// more than `max_bytes` (then nothing of it is kept in memory).
   virtual std::string read(const std::string& path, std::size_t max_bytes) = 0;
+  /// The same bytes, for reading only: a file system that already holds
+  /// them hands out a view of its own; any other reads them into
+  /// `storage`, which the view then shows. Throws as `read`, leaving
+  /// `storage` as it was.
+  virtual std::string_view view(const std::string& path, std::size_t max_bytes,
+                                std::string& storage) {
+    storage = read(path, max_bytes);
+    return storage;
+  }
   /// Replaces the file at `path` by exactly `bytes`. Either the new content
   /// is there whole, or the old file stays as it was and nothing else is
   /// left behind. Throws file_error.

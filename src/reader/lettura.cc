@@ -234,7 +234,7 @@ void lettura::nome_letto(std::string_view nome) {
 void lettura::fallimento_record(const char* what) {
   if (!sink || !campi) return;
   field_reader& f = *campi;
-  const std::string_view testo_intero(contenuto);
+  const std::string_view testo_intero = aperto;
   const std::size_t at = std::min(f.last_field(), testo_intero.size());
   const std::size_t end = std::max(at, f.last_field_end());
   const std::string_view token = testo_intero.substr(at, end - at);
@@ -329,8 +329,8 @@ void lettura::dopo_record() {
     }
     const text_value& ultimo = record->values.back();
     if (ultimo.width == value_width::text) {
-      const std::string_view cut = std::string_view(contenuto).substr(
-          f.last_field(), f.last_field_end() - f.last_field());
+      const std::string_view cut =
+          aperto.substr(f.last_field(), f.last_field_end() - f.last_field());
       avvisa(avviso::name_comma, at,
              "a comma cuts the " + name + "'s " + std::string(ultimo.name) +
                  " to " + quoted(cut) + ": " + quoted(list) +

@@ -46,27 +46,36 @@ struct lettura {
   /// downward, and the station reader stops before it.
   std::int32_t posto_cartello = stazione_primo_cartello;
 
-  /// The text being read, and its fields. The fields view `contenuto`, a
-  /// copy owned here, so they stay valid while the failure clean-up still
-  /// looks at them after the reader's own locals are gone.
+  /// The text being read, and its fields. The fields view the file
+  /// system's own bytes or `contenuto`, a copy owned here, so they stay
+  /// valid while the failure clean-up still looks at them after the
+  /// reader's own locals are gone.
   quale_testo corrente = quale_testo::nessuno;
   std::string contenuto;
+  std::string_view aperto;  // the whole text being read
   std::optional<field_reader> campi;
 
-  /// Starts reading `text` (taken over, not copied) as `which`.
-  void apri(quale_testo which, std::string text) {
+  /// Starts reading the text at `path` as `which`. Throws file_error when
+  /// it cannot be read, with nothing changed.
+  void apri(quale_testo which, const std::string& path) {
+    std::string letto;
+    const std::string_view visto = fs.view(path, limite_testo, letto);
     corrente = which;
     riga_trascinata = 0;
     posto_fine.reset();
     dopo_fine_detto = false;
     campi.reset();
-    contenuto = std::move(text);
-    campi.emplace(contenuto);
+    // Bytes read here are viewed where they stay, in `contenuto`.
+    const bool proprio = visto.data() == letto.data();
+    contenuto = std::move(letto);
+    aperto = proprio ? std::string_view(contenuto) : visto;
+    campi.emplace(aperto);
   }
   /// Forgets the open text and deletes it, when this reading deletes texts.
   void chiudi_e_cancella(const std::string& path) {
     campi.reset();
     contenuto.clear();
+    aperto = {};
     corrente = quale_testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }

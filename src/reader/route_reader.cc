@@ -142,7 +142,7 @@ bool lettore_linea::leggi() {
     return false;
   }
   l_.corrente = quale_testo::linea;  // so a text that cannot be read is named
-  l_.apri(quale_testo::linea, l_.fs.read(l_.testi.linea, limite_testo));
+  l_.apri(quale_testo::linea, l_.testi.linea);
   if (!trova_generale()) {
     // Recovering, the train text is read all the same, with no cell row.
     return l_.recupera();

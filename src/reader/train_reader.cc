@@ -645,7 +645,7 @@ void leggi_treno(lettura& l) {
   // Set first, so that a text that cannot be read is reported as the train
   // text's.
   l.corrente = quale_testo::treno;
-  l.apri(quale_testo::treno, l.fs.read(l.testi.treno, limite_testo));
+  l.apri(quale_testo::treno, l.testi.treno);
   lettore_treno(l).leggi();
 }
 

@@ -28,6 +28,7 @@
 #include "tool/output_dir.h"
 #include "tool/read_limits.h"
 #include "tool/text_names.h"
+#include "tool/texts_in_memory.h"
 
 namespace compattatore::tool {
 namespace {
@@ -84,41 +85,6 @@ struct scenario_job {
   std::optional<file_stamp> cells;
 };
 
-// The two texts of one scenario as they were read for the state; every
-// other file goes to the disk.
-class testi_gia_letti : public file_system {
- public:
-  testi_gia_letti(file_system& base, const testo_letto& linea,
-                  const testo_letto& treno)
-      : base_(base), linea_(linea), treno_(treno) {}
-
-  bool exists(const std::string& path) override {
-    return path == linea_.path || path == treno_.path || base_.exists(path);
-  }
-  std::string read(const std::string& path, std::size_t max_bytes) override {
-    if (path == linea_.path) return linea_.bytes;
-    if (path == treno_.path) return treno_.bytes;
-    return base_.read(path, max_bytes);
-  }
-  void replace(const std::string& path, std::string_view bytes) override {
-    base_.replace(path, bytes);
-  }
-  void replace_in_pieces(
-      const std::string& path, std::size_t size,
-      const std::function<void(const byte_sink&)>& produce) override {
-    base_.replace_in_pieces(path, size, produce);
-  }
-  void replace_set(const std::vector<new_file>& files) override {
-    base_.replace_set(files);
-  }
-  void remove(const std::string& path) override { base_.remove(path); }
-
- private:
-  file_system& base_;
-  const testo_letto& linea_;
-  const testo_letto& treno_;
-};
-
 // One scenario as `compatta compile ROUTE TRAIN -o OUT` does it, but for
 // the route-wide file, which only the first train of a route that needs
 // it writes. Every train still builds the track line: without it the
@@ -127,7 +93,8 @@ class testi_gia_letti : public file_system {
 void compila(scenario_job& job, const std::string& out_dir) {
   route_job& r = *job.route;
   real_file_system disk;
-  testi_gia_letti texts(disk, r.testo, job.testo);
+  texts_in_memory texts(disk, r.testo.path, r.testo.bytes, job.testo.path,
+                        job.testo.bytes);
   guarded_file_system fs(texts, {r.testo.path, job.testo.path});
   std::error_code same_ec;
   if (std::filesystem::equivalent(r.testo.path, job.testo.path, same_ec)) {

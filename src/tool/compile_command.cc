@@ -26,6 +26,7 @@
 #include "tool/guarded_file_system.h"
 #include "tool/output_dir.h"
 #include "tool/text_names.h"
+#include "tool/texts_in_memory.h"
 
 namespace compattatore::tool {
 namespace {
@@ -201,14 +202,6 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
                                   const check_options& options) {
   const testi_scenario testi{testo_linea, testo_treno, false};
   compaction_outcome c;
-  for (const std::string& path : {testo_linea, testo_treno}) {
-    try {
-      c.sources.add(path, fs.read(path, limite_testo));
-    } catch (const file_error&) {
-      // Reading reports it; there is just no line to show.
-    }
-  }
-
   problem_sink sink;
   if (options.same_file) {
     sink.warning(avviso::same_text, {quale_testo::treno, 0, 0, 0},
@@ -277,6 +270,18 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
     }
     c.status = exit_status::errore;
   }
+  // The lines the list quotes; most lists are empty.
+  for (const std::string& path : {testo_linea, testo_treno}) {
+    if (c.elenco.empty()) break;
+    try {
+      std::string letto;
+      const std::string_view testo = fs.view(path, limite_testo, letto);
+      c.sources.add(path, testo.data() == letto.data() ? std::move(letto)
+                                                       : std::string(testo));
+    } catch (const file_error&) {
+      // Reading reports it; there is just no line to show.
+    }
+  }
   std::ostringstream printed;
   print_diagnostics(printed, c.elenco, c.sources, false);
   c.diagnostics = printed.str();
@@ -287,13 +292,14 @@ compaction_outcome compatta_testi(scenario& s, std::int32_t j, file_system& fs,
 int run_compile(const compile_options& o, bool write, std::ostream& out,
                 std::ostream& err) {
   real_file_system disk;
-  for (const std::string& path : {o.testo_linea, o.testo_treno}) {
-    try {
-      (void)disk.read(path, limite_testo);
-    } catch (const file_error& e) {
-      err << prefisso_tool << e.what() << '\n';
-      return exit_status::file_failure;
-    }
+  std::string linea;
+  std::string treno;
+  try {
+    linea = disk.read(o.testo_linea, limite_testo);
+    treno = disk.read(o.testo_treno, limite_testo);
+  } catch (const file_error& e) {
+    err << prefisso_tool << e.what() << '\n';
+    return exit_status::file_failure;
   }
   check_options co;
   co.strict = o.strict;
@@ -322,7 +328,8 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
     return exit_status::file_failure;
   }
 
-  guarded_file_system fs(disk, {o.testo_linea, o.testo_treno});
+  texts_in_memory texts(disk, o.testo_linea, linea, o.testo_treno, treno);
+  guarded_file_system fs(texts, {o.testo_linea, o.testo_treno});
   const file_names names{dir, *nome_linea, numero_treno};
   if (write) {
     // Refused before anything is written, so that no file of the set is

@@ -30,6 +30,10 @@ class guarded_file_system : public file_system {
   std::string read(const std::string& path, std::size_t max_bytes) override {
     return base_.read(path, max_bytes);
   }
+  std::string_view view(const std::string& path, std::size_t max_bytes,
+                        std::string& storage) override {
+    return base_.view(path, max_bytes, storage);
+  }
   /// Throws file_error while writes are not allowed, or for a protected
   /// path.
   void replace(const std::string& path, std::string_view bytes) override;

@@ -8,44 +8,10 @@
 #include "reader/memorizza_dati.h"
 #include "tool/diagnostics.h"
 #include "tool/output_dir.h"
+#include "tool/texts_in_memory.h"
 
 namespace compattatore::tool {
 namespace {
-
-// The texts as they were read; writes go to `base`.
-class texts_read_once : public file_system {
- public:
-  texts_read_once(file_system& base, const scenario_paths& p,
-                  const scenario_check& c)
-      : base_(base), paths_(p), check_(c) {}
-
-  bool exists(const std::string& path) override {
-    return path == paths_.testo_linea || path == paths_.testo_treno ||
-           base_.exists(path);
-  }
-  std::string read(const std::string& path, std::size_t max_bytes) override {
-    if (path == paths_.testo_linea) return check_.testo_linea;
-    if (path == paths_.testo_treno) return check_.testo_treno;
-    return base_.read(path, max_bytes);
-  }
-  void replace(const std::string& path, std::string_view bytes) override {
-    base_.replace(path, bytes);
-  }
-  void replace_in_pieces(
-      const std::string& path, std::size_t size,
-      const std::function<void(const byte_sink&)>& produce) override {
-    base_.replace_in_pieces(path, size, produce);
-  }
-  void replace_set(const std::vector<new_file>& files) override {
-    base_.replace_set(files);
-  }
-  void remove(const std::string& path) override { base_.remove(path); }
-
- private:
-  file_system& base_;
-  const scenario_paths& paths_;
-  const scenario_check& check_;
-};
 
 // Takes note of what would be written, and writes nothing: the sizes are
 // known before any byte is made.
@@ -105,7 +71,8 @@ bool check_scenario(const scenario_paths& p, scenario_check* c,
     return false;
   }
   sizes_only sizes;
-  texts_read_once texts(sizes, p, *c);
+  texts_in_memory texts(sizes, p.testo_linea, c->testo_linea, p.testo_treno,
+                        c->testo_treno);
   c->s = scenario{};
   c->s.nome_linea = p.nome_linea;
   c->s.numero_treno = p.numero_treno;
