@@ -159,6 +159,24 @@ TEST(FieldReader, KeywordTests) {
   EXPECT_TRUE(contains_ci("indicatori_vmax", "indicat"));
   EXPECT_FALSE(contains_ci("curv", "curva"));
   EXPECT_FALSE(contains_ci("", "a"));
+  // The word's first letter in either case, a false start just before the
+  // match, the match at the field's very end, a word that starts with no
+  // letter, and bytes beyond ASCII, which have no case here.
+  EXPECT_TRUE(contains_ci("-- Segnale", "segnale"));
+  EXPECT_TRUE(contains_ci("sesegnale", "segnale"));
+  EXPECT_TRUE(contains_ci("x CURVA", "curva"));
+  EXPECT_TRUE(contains_ci("- [FINE]", "[fine]"));
+  EXPECT_FALSE(contains_ci("[fin]e]", "[fine]"));
+  EXPECT_FALSE(
+      contains_ci("\xC0"
+                  "BC",
+                  "\xE0"
+                  "bc"));
+  EXPECT_TRUE(
+      contains_ci("a\xC0"
+                  "BC",
+                  "\xC0"
+                  "bc"));
 }
 
 }  // namespace
