@@ -9,7 +9,9 @@
 #    I/O floor writing the same six files;
 # 2. generates 10, 100 and 1000 km scenarios and times their compile, the
 #    1000 km one against `cp` of its three files and against their floor,
-#    and the time per km;
+#    and the time per km; and times the track line's floor (bench/
+#    linea_minima: the same files written by the compile's code from the
+#    line's drawing alone) against `cp` and against the compile;
 # 3. times `compatta check` of the 1000 km scenario against `compatta
 #    compile --no-track` of it, and `compatta report` of the compiled-in
 #    scenario against `compatta check` of it;
@@ -37,7 +39,8 @@ runs=${RUNS:-11}
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release >/dev/null
 b=build/release
-for tool in tempo_processo alterna io_floor genera_scenario processo_vuoto; do
+for tool in tempo_processo alterna io_floor genera_scenario processo_vuoto \
+            linea_minima; do
   [ -x "$b/bench/$tool" ] || { echo "bench: $b/bench/$tool missing"; exit 1; }
 done
 compatta=$b/src/tool/compatta
@@ -125,6 +128,25 @@ for km in 10 100 1000; do
     c_cp_cpu_ratio=$(echo "$out" | field cpu_ratio)
     c_alt=$(echo "$out" | field a_median_s)
     c_cp=$(echo "$out" | field b_median_s)
+    # The track line's floor: the same three files written by the compile's
+    # own code from the line's drawing alone, nothing read or checked.
+    # Its points follow in a fixed order of operations, so no compile can
+    # be faster than this.
+    "$b/bench/linea_minima" prepara "$route" "$train" "$tmp/drawing"
+    mkdir "$tmp/line_floor"
+    line_floor_cmd=("$b/bench/linea_minima" scrivi "$tmp/drawing"
+                    "$tmp/compile_source" "$tmp/line_floor" "${files[@]}")
+    out=$("$b/bench/alterna" "$runs" "$tmp/line_floor" "${files[@]}" -- \
+          "${line_floor_cmd[@]}" ::: \
+          "$tmp/compile_cp" "${files[@]}" -- "$cp_bin" \
+          "${files[@]/#/$tmp/compile_source/}" "$tmp/compile_cp/")
+    l_cp_ratio=$(echo "$out" | field ratio)
+    l_cp_cpu_ratio=$(echo "$out" | field cpu_ratio)
+    l_alt=$(echo "$out" | field a_median_s)
+    l_cp=$(echo "$out" | field b_median_s)
+    out=$("$b/bench/alterna" "$runs" "$dir" "${files[@]}" -- "${cmd[@]}" ::: \
+          "$tmp/line_floor" "${files[@]}" -- "${line_floor_cmd[@]}")
+    c_l_ratio=$(echo "$out" | field ratio)
     # check reads and seals as compile does, with the track line, and
     # writes nothing: against compile without the track line.
     mkdir "$tmp/compile_no_track"
@@ -146,6 +168,7 @@ echo "| Run | Median | \`cp\` of its files | Ratio to \`cp\` (median of pairs) |
 echo "|---|---|---|---|---|"
 echo "| compattatore, headless (6 files) | $(ms "$p_alt") ms | $(ms "$p_cp") ms | $p_cp_ratio | $p_cp_cpu_ratio |"
 echo "| compile 1000 km (3 files) | $(ms "$c_alt") ms | $(ms "$c_cp") ms | $c_cp_ratio | $c_cp_cpu_ratio |"
+echo "| track line's floor, 1000 km (3 files) | $(ms "$l_alt") ms | $(ms "$l_cp") ms | $l_cp_ratio | $l_cp_cpu_ratio |"
 echo
 echo "| Run | Median | I/O floor | Ratio | Ratio to floor + empty process | CPU | Floor CPU | CPU ratio | Peak RSS |"
 echo "|---|---|---|---|---|---|---|---|---|"
@@ -188,6 +211,7 @@ per_km_ratio=$(awk -v a="${c_time[1000]}" -v b="${c_time[100]}" \
 rss_limit_kib=$(( 2 * c_largest[1000] / 1024 + 16 * 1024 ))
 echo "program within 1.5x cp of its files: $p_cp_ratio -> $(verdict "$p_cp_ratio <= 1.5")"
 echo "1000 km compile within 1.5x cp of its files: $c_cp_ratio -> $(verdict "$c_cp_ratio <= 1.5")"
+echo "(the track line's floor against cp: $l_cp_ratio, the least any compile of it can take; the compile against that floor: $c_l_ratio)"
 echo "(against the in-process I/O floor: program $(ratio "$p_time" "$p_floor"), 1000 km compile $(ratio "${c_time[1000]}" "${c_floor[1000]}"))"
 echo "per km at 1000 km within 1.25x that at 100 km: $per_km_ratio -> $(verdict "$per_km_ratio <= 1.25")"
 echo "1000 km compile peak RSS under 2 x largest file + 16 MiB ($(mib "$rss_limit_kib") MiB): $(mib "${c_rss[1000]}") MiB -> $(verdict "${c_rss[1000]} < $rss_limit_kib")"
