@@ -50,9 +50,28 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 field() { sed -n "s/.*\b$1=\([^ ]*\).*/\1/p"; }
 cp_bin=$(command -v cp)
+# Every run headless: the program opens no window and waits for no click.
+unset DISPLAY
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 ms() { awk -v s="$1" 'BEGIN { printf "%.2f", s * 1000 }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+# against_cp NAME DIR SRC_DIR CP_DIR N FILE... COMMAND...: alternating runs
+# of COMMAND, which leaves the N files in DIR, and of `cp` of the same files
+# from SRC_DIR into CP_DIR. Sets NAME_cp_ratio, NAME_cp_cpu_ratio, NAME_alt
+# (the command's median) and NAME_cp (cp's).
+against_cp() {
+  local name=$1 dir=$2 src=$3 cp_dir=$4 n=$5
+  shift 5
+  local files=("${@:1:n}")
+  shift "$n"
+  local out
+  out=$("$b/bench/alterna" "$runs" "$dir" "${files[@]}" -- "$@" ::: \
+        "$cp_dir" "${files[@]}" -- "$cp_bin" "${files[@]/#/$src/}" "$cp_dir/")
+  printf -v "${name}_cp_ratio" %s "$(echo "$out" | field ratio)"
+  printf -v "${name}_cp_cpu_ratio" %s "$(echo "$out" | field cpu_ratio)"
+  printf -v "${name}_alt" %s "$(echo "$out" | field a_median_s)"
+  printf -v "${name}_cp" %s "$(echo "$out" | field b_median_s)"
+}
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1)"
 echo "temporary directory: $tmp on $(stat -f -c %T "$tmp") ($(df -PT "$tmp" | awk 'NR==2 { print $2 }'))"
@@ -72,7 +91,7 @@ program_files=(Orsella_Vantrona_linea.dat Orsella_Vantrona_4273.sim
                Orsella_Vantrona_4273.dat Orsella_Vantrona_4273_note.txt
                Orsella_Vantrona_4273_rallentamenti.txt
                Orsella_Vantrona_4273_scheda_treno.txt)
-out=$(env -u DISPLAY "$b/bench/tempo_processo" "$runs" "$tmp/program" \
+out=$("$b/bench/tempo_processo" "$runs" "$tmp/program" \
       "${program_files[@]}" -- "$tmp/program/compattatore")
 p_time=$(echo "$out" | field median_s)
 p_cpu=$(echo "$out" | field cpu_s)
@@ -86,14 +105,8 @@ largest_program=$(cd "$tmp/program" && stat -c %s "${program_files[@]}" | sort -
 # Against cp of the same six files, taken from what the last run left.
 mkdir "$tmp/program_source" "$tmp/program_cp"
 (cd "$tmp/program" && "$cp_bin" "${program_files[@]}" "$tmp/program_source/")
-out=$(env -u DISPLAY "$b/bench/alterna" "$runs" \
-      "$tmp/program" "${program_files[@]}" -- "$tmp/program/compattatore" ::: \
-      "$tmp/program_cp" "${program_files[@]}" -- "$cp_bin" \
-      "${program_files[@]/#/$tmp/program_source/}" "$tmp/program_cp/")
-p_cp_ratio=$(echo "$out" | field ratio)
-p_cp_cpu_ratio=$(echo "$out" | field cpu_ratio)
-p_alt=$(echo "$out" | field a_median_s)
-p_cp=$(echo "$out" | field b_median_s)
+against_cp p "$tmp/program" "$tmp/program_source" "$tmp/program_cp" \
+  "${#program_files[@]}" "${program_files[@]}" "$tmp/program/compattatore"
 
 # 2. Compiles of generated scenarios.
 compiler="compatta compile ($compatta)"
@@ -121,13 +134,8 @@ for km in 10 100 1000; do
     c_floor_cpu[$km]=$(echo "$floor" | field cpu_s)
     mkdir "$tmp/compile_source" "$tmp/compile_cp"
     (cd "$dir" && "$cp_bin" "${files[@]}" "$tmp/compile_source/")
-    out=$("$b/bench/alterna" "$runs" "$dir" "${files[@]}" -- "${cmd[@]}" ::: \
-          "$tmp/compile_cp" "${files[@]}" -- "$cp_bin" \
-          "${files[@]/#/$tmp/compile_source/}" "$tmp/compile_cp/")
-    c_cp_ratio=$(echo "$out" | field ratio)
-    c_cp_cpu_ratio=$(echo "$out" | field cpu_ratio)
-    c_alt=$(echo "$out" | field a_median_s)
-    c_cp=$(echo "$out" | field b_median_s)
+    against_cp c "$dir" "$tmp/compile_source" "$tmp/compile_cp" \
+      "${#files[@]}" "${files[@]}" "${cmd[@]}"
     # The track line's floor: the same three files written by the compile's
     # own code from the line's drawing alone, nothing read or checked.
     # Its points follow in a fixed order of operations, so no compile can
@@ -136,14 +144,8 @@ for km in 10 100 1000; do
     mkdir "$tmp/line_floor"
     line_floor_cmd=("$b/bench/linea_minima" scrivi "$tmp/drawing"
                     "$tmp/compile_source" "$tmp/line_floor" "${files[@]}")
-    out=$("$b/bench/alterna" "$runs" "$tmp/line_floor" "${files[@]}" -- \
-          "${line_floor_cmd[@]}" ::: \
-          "$tmp/compile_cp" "${files[@]}" -- "$cp_bin" \
-          "${files[@]/#/$tmp/compile_source/}" "$tmp/compile_cp/")
-    l_cp_ratio=$(echo "$out" | field ratio)
-    l_cp_cpu_ratio=$(echo "$out" | field cpu_ratio)
-    l_alt=$(echo "$out" | field a_median_s)
-    l_cp=$(echo "$out" | field b_median_s)
+    against_cp l "$tmp/line_floor" "$tmp/compile_source" "$tmp/compile_cp" \
+      "${#files[@]}" "${files[@]}" "${line_floor_cmd[@]}"
     out=$("$b/bench/alterna" "$runs" "$dir" "${files[@]}" -- "${cmd[@]}" ::: \
           "$tmp/line_floor" "${files[@]}" -- "${line_floor_cmd[@]}")
     c_l_ratio=$(echo "$out" | field ratio)
