@@ -418,4 +418,43 @@ void lettura::keyword_non_usata(std::string_view k, bool riconosciuto) {
   avvisa(avviso::unknown_keyword, at, std::move(msg));
 }
 
+std::int32_t lettura::primo_valore() {
+  const std::int32_t v = i32(0);
+  inizio_record = campi->last_field();
+  primo_posto = posto_ultimo();
+  return v;
+}
+
+esito lettura::rifiuta(std::int32_t code, std::optional<std::int32_t> posizione,
+                       std::size_t at, const text_place& posto,
+                       std::string message, std::vector<problem_note> notes) {
+  if (recupera()) {
+    errore(code, posto, std::move(message), std::move(notes));
+    return esito::salta;
+  }
+  registra(s, guasto_a(code, posizione, at));
+  chiudi_e_cancella(corrente == quale_testo::treno ? testi.treno : testi.linea);
+  return esito::rifiuto;
+}
+
+esito lettura::posizione_valida(std::int32_t p, std::size_t campo,
+                                std::int32_t margine) {
+  // Recovering without a cell row (no route length read), a position
+  // cannot be tested: its fault would only follow from the missing length.
+  if (recupera() && s.celle.empty()) return esito::salta;
+  if (p < 0) {
+    return rifiuta(codice::posizione_negativa, p, campo, primo_posto,
+                   chi(p) + ": a position cannot be negative");
+  }
+  if (!entro_celle(s, p, margine)) {
+    if (recupera()) {
+      errore(codice::oltre_celle, primo_posto, oltre(p, margine));
+      return esito::salta;
+    }
+    registra(s, guasto_a(codice::oltre_celle, p, campo));
+    return esito::fine_record;
+  }
+  return esito::avanti;
+}
+
 }  // namespace compattatore

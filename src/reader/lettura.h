@@ -29,6 +29,15 @@ inline constexpr int sostituzioni = 2;
 inline constexpr std::int32_t margine_posizione = 100;
 inline constexpr std::int32_t margine_stazione = 800;
 
+/// How reading goes on after a record or a pass of a reader.
+enum class [[nodiscard]] esito{
+    avanti,       // the next record
+    salta,        // recovering: a fault, reported; the record is left out
+    fine_record,  // a soft fault (a position beyond the row), recorded: the
+                  // records end here, the closing steps still run
+    rifiuto,      // a hard fault, recorded; the text is closed and deleted
+};
+
 struct lettura {
   lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_,
           problem_sink* sink_ = nullptr)
@@ -54,6 +63,23 @@ struct lettura {
   std::string contenuto;
   std::string_view aperto;  // the whole text being read
   std::optional<field_reader> campi;
+
+  /// The record being read: where its first value stands, whose place its
+  /// faults point at.
+  std::size_t inizio_record = 0;
+  text_place primo_posto;
+  /// Reads the record's first value and notes where it stands.
+  std::int32_t primo_valore();
+  /// A hard fault at the field at `at`: recorded, then the open text is
+  /// closed and deleted. When recovering, reported with `message` at
+  /// `posto` and the record is left out instead.
+  esito rifiuta(std::int32_t code, std::optional<std::int32_t> posizione,
+                std::size_t at, const text_place& posto, std::string message,
+                std::vector<problem_note> notes = {});
+  /// A record's position `p`, its field at `campo`: not negative, and
+  /// within the row and `margine` past it.
+  esito posizione_valida(std::int32_t p, std::size_t campo,
+                         std::int32_t margine);
 
   /// Starts reading the text at `path` as `which`. Throws file_error when
   /// it cannot be read, with nothing changed.
@@ -189,15 +215,6 @@ struct lettura {
     }
     return g;
   }
-};
-
-/// How reading goes on after a record or a pass of a reader.
-enum class [[nodiscard]] esito{
-    avanti,       // the next record
-    salta,        // recovering: a fault, reported; the record is left out
-    fine_record,  // a soft fault (a position beyond the row), recorded: the
-                  // records end here, the closing steps still run
-    rifiuto,      // a hard fault, recorded; the text is closed and deleted
 };
 
 /// A position (or a sum of positions) in cells, in floating point, before

@@ -75,35 +75,11 @@ class lettore_linea {
   void leggi_riga() { s_.riga.assign(campi().read_text()); }
   /// Value `i` of the current record.
   std::int32_t numero(int i) { return l_.i32(i); }
-  /// A record's first value; its faults point at this field.
-  std::int32_t primo_valore() {
-    const std::int32_t v = l_.i32(0);
-    inizio_record_ = campi().last_field();
-    primo_posto_ = l_.posto_ultimo();
-    return v;
-  }
-
-  /// A hard fault: recorded, then the text is closed and deleted. When
-  /// recovering, reported with `message` at `posto` and the record is left
-  /// out instead.
-  esito rifiuta(std::int32_t code, std::optional<std::int32_t> posizione,
-                std::size_t at, const text_place& posto, std::string message,
-                std::vector<problem_note> notes = {}) {
-    if (l_.recupera()) {
-      l_.errore(code, posto, std::move(message), std::move(notes));
-      return esito::salta;
-    }
-    registra(s_, l_.guasto_a(code, posizione, at));
-    l_.chiudi_e_cancella(l_.testi.linea);
-    return esito::rifiuto;
-  }
   /// One keyword field of the general section, or of the route records.
   esito generale(bool& riconosciuto);
   esito route_record(bool& riconosciuto);
   /// Reports the route text's own end of the general section.
   void senza_lunghezza();
-  /// A record's position: not negative, and within the row.
-  esito posizione_valida(std::int32_t p);
 
   bool trova_generale();
   esito sezione_generale();
@@ -125,8 +101,6 @@ class lettore_linea {
   plan_view tracciato_;
   bool lunghezza_letta_ = false;
   bool lunghezza_vista_ = false;  // a route length row, readable or not
-  std::size_t inizio_record_ = 0;
-  text_place primo_posto_;
   text_place posto_generale_;
   std::optional<text_place> lunghezza_fuori_;  // a route length elsewhere
   bool troppe_montagne_ = false;
@@ -181,11 +155,12 @@ bool lettore_linea::trova_generale() {
       return true;
     }
   }
-  (void)rifiuta(codice::generale_mancante, std::nullopt, campi().last_field(),
-                text_place{quale_testo::linea, 1, 1, 2},
-                "the route text has no [generale] heading, so nothing in it "
-                "is read: its general values (the route length first) must "
-                "follow a line \"[generale]\"");
+  (void)l_.rifiuta(codice::generale_mancante, std::nullopt,
+                   campi().last_field(),
+                   text_place{quale_testo::linea, 1, 1, 2},
+                   "the route text has no [generale] heading, so nothing in it "
+                   "is read: its general values (the route length first) must "
+                   "follow a line \"[generale]\"");
   if (l_.recupera()) l_.chiudi_e_cancella(l_.testi.linea);
   return false;
 }
@@ -269,19 +244,19 @@ esito lettore_linea::generale(bool& riconosciuto) {
 
 esito lettore_linea::lunghezza() {
   lunghezza_vista_ = true;
-  const std::int32_t lunghezza = primo_valore();
+  const std::int32_t lunghezza = l_.primo_valore();
   s_.stazioni[stazione_testata_treno_linea].fine_area = lunghezza;
   if (lunghezza < 0) {
-    return rifiuta(
-        codice::posizione_negativa, lunghezza, inizio_record_, primo_posto_,
+    return l_.rifiuta(
+        codice::posizione_negativa, lunghezza, l_.inizio_record, l_.primo_posto,
         "the route length is " + metri(lunghezza) + ": it cannot be negative");
   }
   if (lunghezza > lunghezza_massima) {
-    return rifiuta(codice::lunghezza_eccessiva, std::nullopt, inizio_record_,
-                   primo_posto_,
-                   "the route length is " + metri(lunghezza) +
-                       ", above the longest route the track can hold, " +
-                       metri(lunghezza_massima));
+    return l_.rifiuta(codice::lunghezza_eccessiva, std::nullopt,
+                      l_.inizio_record, l_.primo_posto,
+                      "the route length is " + metri(lunghezza) +
+                          ", above the longest route the track can hold, " +
+                          metri(lunghezza_massima));
   }
   s_.lunghezza_estesa = lunghezza + margine_linea;
   s_.numero_celle = indice_cella(metri_in_celle(s_.lunghezza_estesa));
@@ -306,32 +281,33 @@ void lettore_linea::progressiva(int entry) {
 
 esito lettore_linea::ripetizione() {
   stazione& e = s_.stazioni[stazione_testata_treno];
-  e.inizio_area = primo_valore();
+  e.inizio_area = l_.primo_valore();
   e.fine_area = numero(1);
   const text_place fine_posto = l_.posto_ultimo();
   if (e.inizio_area % passo_ripetizione != 0) {
-    return rifiuta(codice::ripetizione_inizio, std::nullopt, inizio_record_,
-                   primo_posto_,
-                   "the signal repetition starts at " + metri(e.inizio_area) +
-                       ", which is not a multiple of 50 m");
+    return l_.rifiuta(codice::ripetizione_inizio, std::nullopt,
+                      l_.inizio_record, l_.primo_posto,
+                      "the signal repetition starts at " +
+                          metri(e.inizio_area) +
+                          ", which is not a multiple of 50 m");
   }
   if (e.fine_area % passo_ripetizione != 0) {
-    return rifiuta(codice::ripetizione_fine, std::nullopt, inizio_record_,
-                   fine_posto,
-                   "the signal repetition ends at " + metri(e.fine_area) +
-                       ", which is not a multiple of 50 m");
+    return l_.rifiuta(codice::ripetizione_fine, std::nullopt, l_.inizio_record,
+                      fine_posto,
+                      "the signal repetition ends at " + metri(e.fine_area) +
+                          ", which is not a multiple of 50 m");
   }
   if (contains(s_.riga, "4")) {
     e.progressiva = quattro_codici;
   } else if (contains(s_.riga, "9")) {
     e.progressiva = nove_codici;
   } else {
-    return rifiuta(codice::ripetizione_codici, std::nullopt, inizio_record_,
-                   l_.posto_keyword(),
-                   "the signal repetition keyword \"" + s_.riga +
-                       "\" does not say its number of codes: it must hold "
-                       "\"4\" or \"9\", as in \"ripetizione segnali 4 "
-                       "codici\"");
+    return l_.rifiuta(codice::ripetizione_codici, std::nullopt,
+                      l_.inizio_record, l_.posto_keyword(),
+                      "the signal repetition keyword \"" + s_.riga +
+                          "\" does not say its number of codes: it must hold "
+                          "\"4\" or \"9\", as in \"ripetizione segnali 4 "
+                          "codici\"");
   }
   if (e.fine_area == 0) e.progressiva = 0;
   return esito::avanti;
@@ -439,30 +415,13 @@ esito lettore_linea::route_record(bool& riconosciuto) {
   return esito::avanti;
 }
 
-esito lettore_linea::posizione_valida(std::int32_t p) {
-  // Recovering without a cell row (no route length read), a position
-  // cannot be tested: its fault would only follow from the missing length.
-  if (l_.recupera() && s_.celle.empty()) return esito::salta;
-  if (p < 0) {
-    return rifiuta(codice::posizione_negativa, p, inizio_record_, primo_posto_,
-                   l_.chi(p) + ": a position cannot be negative");
-  }
-  if (!entro_celle(s_, p, margine_posizione)) {
-    if (l_.recupera()) {
-      l_.errore(codice::oltre_celle, primo_posto_,
-                l_.oltre(p, margine_posizione));
-      return esito::salta;
-    }
-    registra(s_, l_.guasto_a(codice::oltre_celle, p, inizio_record_));
-    return esito::fine_record;
-  }
-  return esito::avanti;
-}
-
 esito lettore_linea::pendenza() {
-  const std::int32_t p = primo_valore();
+  const std::int32_t p = l_.primo_valore();
   const std::int32_t g = numero(1);
-  if (const esito e = posizione_valida(p); e != esito::avanti) return e;
+  if (const esito e =
+          l_.posizione_valida(p, l_.inizio_record, margine_posizione);
+      e != esito::avanti)
+    return e;
   const std::int32_t m = indice_cella(metri_in_celle(p));
   if (m > 0) dipingi_pendenza(m);
   pendenza_prec_ = g;
@@ -470,61 +429,67 @@ esito lettore_linea::pendenza() {
 }
 
 esito lettore_linea::curva() {
-  const std::int32_t inizio = primo_valore();
+  const std::int32_t inizio = l_.primo_valore();
   const std::int32_t n = numero(1);
-  if (const esito e = posizione_valida(inizio); e != esito::avanti) return e;
+  if (const esito e =
+          l_.posizione_valida(inizio, l_.inizio_record, margine_posizione);
+      e != esito::avanti)
+    return e;
   const std::optional<double> k = curvatura(s_.riga);
   if (!k) {
-    return rifiuta(codice::curva_o_geometria, std::nullopt, inizio_record_,
-                   l_.posto_keyword(),
-                   "curve keyword \"" + s_.riga +
-                       "\" has no class digit 1 to 6: write the side and "
-                       "the class after \"curva\", as in \"curvad3\" "
-                       "(right, class 3) or \"curvas1\" (left, class 1)");
+    return l_.rifiuta(codice::curva_o_geometria, std::nullopt, l_.inizio_record,
+                      l_.posto_keyword(),
+                      "curve keyword \"" + s_.riga +
+                          "\" has no class digit 1 to 6: write the side and "
+                          "the class after \"curva\", as in \"curvad3\" "
+                          "(right, class 3) or \"curvas1\" (left, class 1)");
   }
   const esito_tracciato e = tracciato_.curve(inizio, n, *k);
   if (e == esito_tracciato::oltre_tracciato) {
-    return rifiuta(
-        codice::curva_o_geometria, inizio, inizio_record_, primo_posto_,
+    return l_.rifiuta(
+        codice::curva_o_geometria, inizio, l_.inizio_record, l_.primo_posto,
         l_.chi(inizio) + " with its length of " + metri(n) +
             " runs past the end of the track, " + metri(s_.lunghezza_estesa) +
             " (the route's length and 7000 m)");
   }
   if (e == esito_tracciato::oltre_limite) {
-    return rifiuta(codice::curva_o_geometria, std::nullopt, inizio_record_,
-                   primo_posto_,
-                   l_.chi(inizio) + " with its length of " + metri(n) +
-                       " takes the track line past 1000000 m");
+    return l_.rifiuta(codice::curva_o_geometria, std::nullopt, l_.inizio_record,
+                      l_.primo_posto,
+                      l_.chi(inizio) + " with its length of " + metri(n) +
+                          " takes the track line past 1000000 m");
   }
   return esito::avanti;
 }
 
 esito lettore_linea::montagna() {
-  const std::int32_t inizio = primo_valore();
+  const std::int32_t inizio = l_.primo_valore();
   const std::int32_t fine_tratto = numero(1);
   const std::int32_t tipo = numero(2);
-  if (const esito e = posizione_valida(inizio); e != esito::avanti) return e;
+  if (const esito e =
+          l_.posizione_valida(inizio, l_.inizio_record, margine_posizione);
+      e != esito::avanti)
+    return e;
   // Only the first 81st stretch is reported: the later ones follow from it.
   if (troppe_montagne_) return esito::salta;
   const std::int32_t code = memo_montagna(s_, inizio, fine_tratto, tipo);
   if (code == codice::troppe_montagne) {
     troppe_montagne_ = l_.recupera();
-    return rifiuta(code, inizio, inizio_record_, l_.posto_keyword(),
-                   l_.chi(inizio) +
-                       " is one too many: a route holds at most 80 "
-                       "montagna stretches");
+    return l_.rifiuta(code, inizio, l_.inizio_record, l_.posto_keyword(),
+                      l_.chi(inizio) +
+                          " is one too many: a route holds at most 80 "
+                          "montagna stretches");
   }
   if (code > 0) {
-    return rifiuta(code, inizio, inizio_record_, primo_posto_,
-                   l_.chi(inizio) + " ends at " + metri(fine_tratto) +
-                       ", beyond the track (" + metri(s_.lunghezza_estesa) +
-                       ": the route's length and 7000 m)");
+    return l_.rifiuta(code, inizio, l_.inizio_record, l_.primo_posto,
+                      l_.chi(inizio) + " ends at " + metri(fine_tratto) +
+                          ", beyond the track (" + metri(s_.lunghezza_estesa) +
+                          ": the route's length and 7000 m)");
   }
   return esito::avanti;
 }
 
 esito lettore_linea::indicatore() {
-  const std::int32_t posizione = primo_valore();
+  const std::int32_t posizione = l_.primo_valore();
   const std::int32_t vas = numero(1);
   const std::int32_t vbs = numero(2);
   const std::int32_t vcs = numero(3);
@@ -533,55 +498,61 @@ esito lettore_linea::indicatore() {
   const std::int32_t vbd = numero(6);
   const std::int32_t vcd = numero(7);
   const std::int32_t strisced = numero(8);
-  if (const esito e = posizione_valida(posizione); e != esito::avanti) {
+  if (const esito e =
+          l_.posizione_valida(posizione, l_.inizio_record, margine_posizione);
+      e != esito::avanti) {
     return e;
   }
   const std::int32_t code = memo_indicatori_v_max(
       s_, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
   const std::int32_t c = cella_marcatore(posizione);
   if (code != 0) {
-    return rifiuta(code, posizione, inizio_record_, primo_posto_,
-                   l_.chi(posizione) +
-                       " has no room: its 50 m of track "
-                       "already hold " +
-                       l_.contenuto_cella(c),
-                   l_.occupante(c));
+    return l_.rifiuta(code, posizione, l_.inizio_record, l_.primo_posto,
+                      l_.chi(posizione) +
+                          " has no room: its 50 m of track "
+                          "already hold " +
+                          l_.contenuto_cella(c),
+                      l_.occupante(c));
   }
-  l_.marca(c, l_.origine(posizione, &primo_posto_));
+  l_.marca(c, l_.origine(posizione, &l_.primo_posto));
   return esito::avanti;
 }
 
 esito lettore_linea::cartello() {
-  const std::int32_t p = primo_valore();
+  const std::int32_t p = l_.primo_valore();
   leggi_riga();  // the inscription
   l_.valore = 1;
   if (l_.recupera()) l_.nome_letto(s_.riga);
-  if (const esito e = posizione_valida(p); e != esito::avanti) return e;
+  if (const esito e =
+          l_.posizione_valida(p, l_.inizio_record, margine_posizione);
+      e != esito::avanti)
+    return e;
   if (troppi_cartelli_) return esito::salta;
   const std::int32_t c = indice_cella(metri_in_celle(p) + 1.0);
   assert(in_riga(s_, c) && "the range test keeps boards inside the row");
   cella& cel = s_.celle[static_cast<std::size_t>(c)];
   if (!cel.libera()) {
-    return rifiuta(codice::cartello_occupato, p, inizio_record_, primo_posto_,
-                   l_.chi(p) +
-                       " has no room: its 50 m of track already "
-                       "hold " +
-                       l_.contenuto_cella(c),
-                   l_.occupante(c));
+    return l_.rifiuta(codice::cartello_occupato, p, l_.inizio_record,
+                      l_.primo_posto,
+                      l_.chi(p) +
+                          " has no room: its 50 m of track already "
+                          "hold " +
+                          l_.contenuto_cella(c),
+                      l_.occupante(c));
   }
   if (l_.posto_cartello < ultimo_cartello) {
     troppi_cartelli_ = l_.recupera();
-    return rifiuta(codice::troppi_cartelli, p, inizio_record_,
-                   l_.posto_keyword(),
-                   l_.chi(p) +
-                       " is one too many: a route holds at most 80 "
-                       "indication boards");
+    return l_.rifiuta(codice::troppi_cartelli, p, l_.inizio_record,
+                      l_.posto_keyword(),
+                      l_.chi(p) +
+                          " is one too many: a route holds at most 80 "
+                          "indication boards");
   }
   cel.set(oggetto_cella::cartello_indicatore);
   cel.valore_1 = low16(l_.posto_cartello);
   s_.stazioni[static_cast<std::size_t>(l_.posto_cartello)].nome = s_.riga;
   --l_.posto_cartello;
-  l_.marca(c, l_.origine(p, &primo_posto_));
+  l_.marca(c, l_.origine(p, &l_.primo_posto));
   return esito::avanti;
 }
 

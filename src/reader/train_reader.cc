@@ -67,29 +67,13 @@ class lettore_treno {
   esito stazione_riga();
   esito stazione_valori(stazione& e, std::int32_t p, std::size_t campo);
 
-  /// Value `i` of the current record, and the first value, whose place
-  /// faults point at.
+  /// Value `i` of the current record.
   std::int32_t numero(int i) { return l_.i32(i); }
-  std::int32_t primo_valore() {
-    const std::int32_t v = l_.i32(0);
-    campo_ = f_.last_field();
-    primo_posto_ = l_.posto_ultimo();
-    return v;
-  }
-
-  esito verifica(std::int32_t p, std::size_t campo, std::int32_t margine);
-  /// A hard fault: recorded, the text closed and deleted; when recovering,
-  /// reported with `message` at `posto` and the record left out.
-  esito ferma(std::int32_t code, std::optional<std::int32_t> posizione,
-              std::size_t campo, const text_place& posto, std::string message,
-              std::vector<problem_note> notes = {});
 
   lettura& l_;
   scenario& s_;
   field_reader& f_;
 
-  std::size_t campo_ = 0;
-  text_place primo_posto_;
   std::int32_t puntatore_velocita_ = 0;
   std::int32_t velocita_precedente_ = 0;
   std::size_t campo_velocita_ = 0;  // first field of its row
@@ -159,45 +143,11 @@ esito lettore_treno::record(std::string_view k, bool& riconosciuto) {
   return esito::avanti;
 }
 
-esito lettore_treno::verifica(std::int32_t p, std::size_t campo,
-                              std::int32_t margine) {
-  // Recovering without a cell row, positions cannot be tested: their
-  // faults would only follow from the route text's.
-  if (l_.recupera() && s_.celle.empty()) return esito::salta;
-  if (p < 0) {
-    return ferma(codice::posizione_negativa, p, campo, primo_posto_,
-                 l_.chi(p) + ": a position cannot be negative");
-  }
-  if (!entro_celle(s_, p, margine)) {
-    if (l_.recupera()) {
-      l_.errore(codice::oltre_celle, primo_posto_, l_.oltre(p, margine));
-      return esito::salta;
-    }
-    registra(s_, l_.guasto_a(codice::oltre_celle, p, campo));
-    return esito::fine_record;
-  }
-  return esito::avanti;
-}
-
-esito lettore_treno::ferma(std::int32_t code,
-                           std::optional<std::int32_t> posizione,
-                           std::size_t campo, const text_place& posto,
-                           std::string message,
-                           std::vector<problem_note> notes) {
-  if (l_.recupera()) {
-    l_.errore(code, posto, std::move(message), std::move(notes));
-    return esito::salta;
-  }
-  registra(s_, l_.guasto_a(code, posizione, campo));
-  l_.chiudi_e_cancella(l_.testi.treno);
-  return esito::rifiuto;
-}
-
 esito lettore_treno::velocita() {
-  const std::int32_t p = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t p = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   const std::int32_t v = numero(1);
-  if (const esito e = verifica(p, campo, margine_posizione);
+  if (const esito e = l_.posizione_valida(p, campo, margine_posizione);
       e != esito::avanti) {
     return e;
   }
@@ -222,10 +172,10 @@ esito lettore_treno::velocita() {
 }
 
 esito lettore_treno::aderenza() {
-  const std::int32_t p = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t p = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   const std::int32_t a = numero(1);
-  if (const esito e = verifica(p, campo, margine_posizione);
+  if (const esito e = l_.posizione_valida(p, campo, margine_posizione);
       e != esito::avanti) {
     return e;
   }
@@ -239,8 +189,8 @@ esito lettore_treno::aderenza() {
 }
 
 esito lettore_treno::segnale() {
-  const std::int32_t posizione = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t posizione = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   const std::int32_t sx = numero(1);
   const std::int32_t s1 = numero(2);
   const std::int32_t s2 = numero(3);
@@ -252,29 +202,30 @@ esito lettore_treno::segnale() {
   const std::int32_t d3 = numero(9);
   const std::int32_t tempo = numero(10);
   const text_place posto_tempo = l_.posto_ultimo();
-  if (const esito e = verifica(posizione, campo, margine_posizione);
+  if (const esito e = l_.posizione_valida(posizione, campo, margine_posizione);
       e != esito::avanti) {
     return e;
   }
   const std::int32_t code =
       memo_segnale(s_, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
   if (code == codice::segnale_troppo_presto) {
-    return ferma(code, posizione, campo, primo_posto_,
-                 l_.chi(posizione) +
-                     " stands too near the route's start: a signal marks "
-                     "the 400 m before it, so it must stand at 350 m or "
-                     "more");
+    return l_.rifiuta(code, posizione, campo, l_.primo_posto,
+                      l_.chi(posizione) +
+                          " stands too near the route's start: a signal marks "
+                          "the 400 m before it, so it must stand at 350 m or "
+                          "more");
   }
   if (code != codice::nessuno) {
     const std::int32_t c = cella_marcatore(posizione);
-    return ferma(code, posizione, campo, primo_posto_,
-                 l_.chi(posizione) +
-                     " has no room: its 50 m of track already hold " +
-                     l_.contenuto_cella(c),
-                 l_.occupante(c));
+    return l_.rifiuta(code, posizione, campo, l_.primo_posto,
+                      l_.chi(posizione) +
+                          " has no room: its 50 m of track already hold " +
+                          l_.contenuto_cella(c),
+                      l_.occupante(c));
   }
   if (l_.recupera()) {
-    l_.marca(cella_marcatore(posizione), l_.origine(posizione, &primo_posto_));
+    l_.marca(cella_marcatore(posizione),
+             l_.origine(posizione, &l_.primo_posto));
     if (sx != 2 && tempo != 0) {
       l_.avvisa(avviso::signal_time, posto_tempo,
                 "the signal's time " + std::to_string(tempo) +
@@ -287,14 +238,14 @@ esito lettore_treno::segnale() {
 }
 
 esito lettore_treno::rallentamento() {
-  const std::int32_t x = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t x = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   const std::int32_t v = numero(1);
   const std::int32_t lunghezza = numero(2);
   const std::int32_t f_tt = numero(3);
   const std::int32_t f_ta = numero(4);
   const std::int32_t d_v = numero(5);
-  if (const esito e = verifica(x, campo, margine_posizione);
+  if (const esito e = l_.posizione_valida(x, campo, margine_posizione);
       e != esito::avanti) {
     return e;
   }
@@ -309,7 +260,7 @@ esito lettore_treno::rallentamento() {
   const std::int32_t origine =
       (l_.recupera() &&
        (code == codice::nessuno || code == codice::preavvisi_occupati))
-          ? l_.origine(x, &primo_posto_)
+          ? l_.origine(x, &l_.primo_posto)
           : -1;
   if (origine >= 0) {
     l_.marca(st, origine);
@@ -322,11 +273,11 @@ esito lettore_treno::rallentamento() {
   if (code == codice::nessuno) return esito::avanti;
   const std::string chi = l_.chi(x);
   auto senza_posto = [&](std::int32_t c, const std::string& dove) {
-    return ferma(code, x, campo, primo_posto_,
-                 chi + " has no room for its " + dove +
-                     ": that 50 m of track already holds " +
-                     l_.contenuto_cella(c),
-                 l_.occupante(c));
+    return l_.rifiuta(code, x, campo, l_.primo_posto,
+                      chi + " has no room for its " + dove +
+                          ": that 50 m of track already holds " +
+                          l_.contenuto_cella(c),
+                      l_.occupante(c));
   };
   switch (code) {
     case codice::avviso_occupato:
@@ -350,20 +301,21 @@ esito lettore_treno::rallentamento() {
                          "warning");
     }
     case codice::rallentamento_fuori_celle:
-      return ferma(code, x, campo, primo_posto_,
-                   chi + " with its length of " + metri(lunghezza) +
-                       " ends beyond the track (" + metri(s_.lunghezza_estesa) +
-                       ": the route's length and 7000 m)");
+      return l_.rifiuta(code, x, campo, l_.primo_posto,
+                        chi + " with its length of " + metri(lunghezza) +
+                            " ends beyond the track (" +
+                            metri(s_.lunghezza_estesa) +
+                            ": the route's length and 7000 m)");
     default:
-      return ferma(code, x, campo, primo_posto_, l_.oltre(x, 0));
+      return l_.rifiuta(code, x, campo, l_.primo_posto, l_.oltre(x, 0));
   }
 }
 
 esito lettore_treno::abbattimento() {
-  const std::int32_t p = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t p = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   const std::int32_t w = numero(1);
-  if (const esito e = verifica(p, campo, margine_posizione);
+  if (const esito e = l_.posizione_valida(p, campo, margine_posizione);
       e != esito::avanti) {
     return e;
   }
@@ -372,10 +324,11 @@ esito lettore_treno::abbattimento() {
   assert(in_riga(s_, c) && "the range test keeps speed caps in the row");
   cella& cel = s_.celle[at(c)];
   if (!cel.libera()) {
-    return ferma(codice::abbattimento_occupato, p, campo, primo_posto_,
-                 l_.chi(p) + " has no room: its 50 m of track already hold " +
-                     l_.contenuto_cella(c),
-                 l_.occupante(c));
+    return l_.rifiuta(codice::abbattimento_occupato, p, campo, l_.primo_posto,
+                      l_.chi(p) +
+                          " has no room: its 50 m of track already hold " +
+                          l_.contenuto_cella(c),
+                      l_.occupante(c));
   }
   if (w > 0) {
     cel.set(oggetto_cella::abbattimento);
@@ -383,7 +336,7 @@ esito lettore_treno::abbattimento() {
   } else {
     cel.set(oggetto_cella::abbattimento_senza_velocita);
   }
-  l_.marca(c, l_.origine(p, &primo_posto_));
+  l_.marca(c, l_.origine(p, &l_.primo_posto));
   return esito::avanti;
 }
 
@@ -391,8 +344,8 @@ esito lettore_treno::stazione_riga() {
   if (troppe_stazioni_) return esito::salta;
   assert(r_ >= 1 && r_ < numero_stazioni && "stations stop at the boards");
   stazione& e = s_.stazioni[at(r_)];
-  const std::int32_t p = primo_valore();
-  const std::size_t campo = campo_;
+  const std::int32_t p = l_.primo_valore();
+  const std::size_t campo = l_.inizio_record;
   e.progressiva = p;
   const esito v = stazione_valori(e, p, campo);
   // Recovering, a station left out leaves its entry to the next one.
@@ -403,25 +356,26 @@ esito lettore_treno::stazione_riga() {
 esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
                                      std::size_t campo) {
   const std::int32_t r = r_;
-  if (const esito v = verifica(p, campo, margine_stazione);
+  if (const esito v = l_.posizione_valida(p, campo, margine_stazione);
       v != esito::avanti) {
     return v;
   }
   if (p % passo_cella != 0) {
-    return ferma(codice::stazione_posizione, p, campo, primo_posto_,
-                 l_.chi(p) +
-                     ": a station's position must be a multiple of 50 m, "
-                     "such as " +
-                     intorno(p, passo_cella));
+    return l_.rifiuta(codice::stazione_posizione, p, campo, l_.primo_posto,
+                      l_.chi(p) +
+                          ": a station's position must be a multiple of 50 m, "
+                          "such as " +
+                          intorno(p, passo_cella));
   }
   e.categoria = l_.u8(1);
   const std::int32_t lunghezza = numero(2);
   if (lunghezza % multiplo_lunghezza != 0) {
-    return ferma(codice::stazione_lunghezza, p, campo, l_.posto_ultimo(),
-                 l_.chi(p) + " is " + metri(lunghezza) +
-                     " long: a station's length must be a multiple of 100 m, "
-                     "such as " +
-                     intorno(lunghezza, multiplo_lunghezza));
+    return l_.rifiuta(
+        codice::stazione_lunghezza, p, campo, l_.posto_ultimo(),
+        l_.chi(p) + " is " + metri(lunghezza) +
+            " long: a station's length must be a multiple of 100 m, "
+            "such as " +
+            intorno(lunghezza, multiplo_lunghezza));
   }
   e.opzione_1 = l_.u8(3);
   e.opzione_5 = l_.u8(4);
@@ -454,16 +408,16 @@ esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
   }
   if (code == codice::stazione_troppo_presto) {
     // A station too near the route start has no position of its own.
-    return ferma(code, std::nullopt, campo, primo_posto_,
-                 chi + " ends its area at " + metri(e.fine_area) +
-                     ", too near the route's start: its end marker must "
-                     "fall after the first 100 m");
+    return l_.rifiuta(code, std::nullopt, campo, l_.primo_posto,
+                      chi + " ends its area at " + metri(e.fine_area) +
+                          ", too near the route's start: its end marker must "
+                          "fall after the first 100 m");
   }
   if (code == codice::stazione_oltre_celle) {
-    return ferma(code, p, campo, primo_posto_,
-                 chi + " ends its area at " + metri(e.fine_area) +
-                     ", beyond the track (" + metri(s_.lunghezza_estesa) +
-                     ": the route's length and 7000 m)");
+    return l_.rifiuta(code, p, campo, l_.primo_posto,
+                      chi + " ends its area at " + metri(e.fine_area) +
+                          ", beyond the track (" + metri(s_.lunghezza_estesa) +
+                          ": the route's length and 7000 m)");
   }
   if (code == codice::stazioni_vicine) {
     const stazione& prima = s_.stazioni[at(r - 1)];
@@ -474,20 +428,20 @@ esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
                        "the station \"" + prima.nome + "\" ends its area at " +
                            metri(prima.fine_area) + " here"});
     }
-    const esito f =
-        ferma(code, p, campo, primo_posto_,
-              chi + " begins its area at " + metri(e.inizio_area) +
-                  ", less than 350 m after the station before it ends, at " +
-                  metri(prima.fine_area) + " (it may begin at " +
-                  metri(static_cast<std::int64_t>(prima.fine_area) + 350) +
-                  " at the earliest)",
-              std::move(notes));
+    const esito f = l_.rifiuta(
+        code, p, campo, l_.primo_posto,
+        chi + " begins its area at " + metri(e.inizio_area) +
+            ", less than 350 m after the station before it ends, at " +
+            metri(prima.fine_area) + " (it may begin at " +
+            metri(static_cast<std::int64_t>(prima.fine_area) + 350) +
+            " at the earliest)",
+        std::move(notes));
     if (f == esito::rifiuto) return f;
     // Recovering, the station stays: the stations after it are measured
     // from it as the program would.
   }
   if (l_.recupera()) {
-    const std::int32_t o = l_.origine(p, &primo_posto_);
+    const std::int32_t o = l_.origine(p, &l_.primo_posto);
     if (cella_fine >= 0) {
       if (!sotto.empty()) {
         l_.avvisa(avviso::station_overwrite, l_.posto_keyword(),
@@ -506,13 +460,13 @@ esito lettore_treno::stazione_valori(stazione& e, std::int32_t p,
   if (r_ >= l_.posto_cartello) {
     troppe_stazioni_ = l_.recupera();
     const std::int32_t boards = stazione_primo_cartello - l_.posto_cartello;
-    return ferma(codice::troppe_stazioni, {}, campo, l_.posto_keyword(),
-                 chi +
-                     " is one too many: stations and indication boards "
-                     "share 80 places, and with " +
-                     std::to_string(boards) +
-                     " indication boards the route has room for " +
-                     std::to_string(l_.posto_cartello - 2) + " stations");
+    return l_.rifiuta(codice::troppe_stazioni, {}, campo, l_.posto_keyword(),
+                      chi +
+                          " is one too many: stations and indication boards "
+                          "share 80 places, and with " +
+                          std::to_string(boards) +
+                          " indication boards the route has room for " +
+                          std::to_string(l_.posto_cartello - 2) + " stations");
   }
   return esito::avanti;
 }
