@@ -371,8 +371,9 @@ int compatta_main(int argc, const char* const* argv, std::ostream& out,
       "Compile the two texts in memory and draw their profiles along the "
       "kilometres, one above the other: speed limits (line speed, "
       "slowdowns, speed caps and the speed points the consistency pass "
-      "adds), signals, stations with their stop and time, gradient and "
-      "elevation, adhesion. The texts are never changed.");
+      "adds), signals, stations with their stop and time, gradient, "
+      "elevation and mountain stretches, adhesion. The texts are never "
+      "changed.");
   add_text_options(profile, fopt.testi);
   profile->add_option("-o,--output", fopt.out, "drawing: OUT.svg, .png or .pdf")
       ->required()

@@ -24,6 +24,7 @@ inline constexpr rgb colore_punto{0.2, 0.2, 0.2};
 inline constexpr rgb colore_passo{0.0, 0.6, 0.75};
 inline constexpr rgb colore_pendenza{0.55, 0.4, 0.2};
 inline constexpr rgb colore_aderenza{0.3, 0.5, 0.3};
+inline constexpr rgb colore_montagna{0.35, 0.35, 0.4};
 inline constexpr rgb colore_leader{0.45, 0.45, 0.45};
 
 /// The kinds of object a drawing marks, each with its own mark.

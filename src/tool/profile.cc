@@ -58,6 +58,7 @@ profilo profilo_di(const std::vector<cella>& celle,
     const double pendenza = static_cast<double>(k.pendenza) - 100.0;
     step(p.pendenza, metro, pendenza);
     step(p.aderenza, metro, k.aderenza);
+    step(p.montagna, metro, k.montagna);
     if (c >= 1) {
       p.quota.push_back({metro, quota});
       quota += pendenza * passo_cella / 1000.0;

@@ -85,6 +85,8 @@ struct profilo {
   /// added up.
   std::vector<gradino> quota;
   std::vector<gradino> aderenza;
+  /// The mountain stretch code of the cells (1 to 3); 0 outside them.
+  std::vector<gradino> montagna;
   std::vector<segnale_profilo> segnali;
   std::vector<punto_profilo> punti;
   std::vector<rallentamento_profilo> rallentamenti;

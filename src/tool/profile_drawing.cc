@@ -356,6 +356,7 @@ class profile_page {
     c_.line_width(1.0);
     steps(p_.pendenza, b);
     c_.stroke();
+    mountains(b);
 
     // The elevation, on its own scale at the right.
     double qlo = 1e300, qhi = -1e300;
@@ -389,6 +390,33 @@ class profile_page {
       first = false;
     }
     c_.stroke();
+  }
+
+  // Mountain stretches as a strip along the band's foot, each with its
+  // code above it where there is room.
+  void mountains(const banda& b) {
+    const double alto = 8.0;
+    auto stretch = [&](double from, double to, double code) {
+      if (code == 0 || to <= from) return;
+      c_.colour(colore_montagna, 0.6);
+      c_.rectangle(x(from), b.bottom - alto, x(to) - x(from), alto);
+      c_.fill();
+      if (x(to) - x(from) >= 10) {
+        c_.colour(colore_montagna);
+        c_.text((x(from) + x(to)) / 2, b.bottom - alto - 2, number(code), 8.0,
+                text_anchor::middle, true);
+      }
+    };
+    double from = da_;
+    double code = valore_a(p_.montagna, static_cast<std::int64_t>(da_));
+    for (const gradino& g : p_.montagna) {
+      if (metri(g.da) <= da_) continue;
+      if (metri(g.da) >= a_) break;
+      stretch(from, metri(g.da), code);
+      from = metri(g.da);
+      code = g.valore;
+    }
+    stretch(from, a_, code);
   }
 
   void adhesion(banda& b) {
@@ -432,6 +460,7 @@ class profile_page {
         voce_segno(segno::fermata),
         voce_linea("gradient", colore_pendenza, 8.0, 0.35),
         voce_linea("elevation", colore_quota, 1.6),
+        voce_linea("mountain stretch", colore_montagna, 8.0, 0.6),
         voce_linea("adhesion", colore_aderenza, 1.6),
     };
     draw_legend(c_, voci, width_, height_, 0.0);

@@ -41,11 +41,18 @@ class Profile : public ::testing::Test {
 TEST_F(Profile, SpeedsStepWhereTheCellsHoldThem) {
   EXPECT_EQ(p_.lunghezza, 77000);
   // Sampled kilometres, against the cells.
-  for (std::int64_t m : {0, 700, 750, 5000, 6500, 12000, 42850, 50000, 76999}) {
+  for (std::int64_t m :
+       {0, 700, 750, 1000, 3500, 5000, 6500, 12000, 42850, 50000, 76999}) {
     EXPECT_EQ(valore_a(p_.velocita_linea, m), 5.0 * at(m).velocita_linea) << m;
     EXPECT_EQ(valore_a(p_.pendenza, m), at(m).pendenza - 100.0) << m;
     EXPECT_EQ(valore_a(p_.aderenza, m), at(m).aderenza) << m;
+    EXPECT_EQ(valore_a(p_.montagna, m), at(m).montagna) << m;
   }
+  // "montagna, 800, 2800, 11" and "montagna, 3400, 3650, 12": codes 1 and
+  // 2 (the tens ask for markers), none between them.
+  EXPECT_EQ(valore_a(p_.montagna, 1000), 1);
+  EXPECT_EQ(valore_a(p_.montagna, 3000), 0);
+  EXPECT_EQ(valore_a(p_.montagna, 3500), 2);
   // And against the texts, worked by hand: "velocita, 800, 80" paints from
   // cell 16, which stands from 750 m; "velocita, 42900, 30" from cell 858.
   // The slowdown at 40 km/h runs from 6000 m (85 there) to 7200 m, and
