@@ -56,7 +56,8 @@ std::string prefixed_ids(std::string_view body, const std::string& prefix) {
 }  // namespace
 
 bool inline_svg(std::string_view document, std::string_view prefix,
-                std::string* out, std::string* err) {
+                std::string* out, std::string* err,
+                std::string_view attributes) {
   const std::size_t open = document.find("<svg");
   const std::size_t open_end =
       open == std::string_view::npos ? open : document.find('>', open);
@@ -79,7 +80,12 @@ bool inline_svg(std::string_view document, std::string_view prefix,
   out->append(prefix);
   *out += "\" class=\"drawing\" viewBox=\"";
   out->append(view_box);
-  *out += "\" preserveAspectRatio=\"xMidYMid meet\">";
+  *out += "\" preserveAspectRatio=\"xMidYMid meet\"";
+  if (!attributes.empty()) {
+    *out += ' ';
+    out->append(attributes);
+  }
+  *out += '>';
   *out += prefixed_ids(document.substr(open_end + 1, close - open_end - 1), p);
   *out += "</svg>";
   return true;

@@ -12,11 +12,14 @@ namespace compattatore::tool {
 
 /// The `<svg>` element of `document` with its ids, and the references to
 /// them (`href="#..."`, `url(#...)`), prefixed by `prefix` and a hyphen, and
-/// its root given `id="PREFIX"`, class "drawing" and its view box. False
-/// with `*err` when `document` holds no `<svg` element with a view box.
+/// its root given `id="PREFIX"`, class "drawing", its view box and
+/// `attributes` (written as given: the caller's own, already escaped).
+/// False with `*err` when `document` holds no `<svg` element with a view
+/// box.
 [[nodiscard]] bool inline_svg(std::string_view document,
                               std::string_view prefix, std::string* out,
-                              std::string* err);
+                              std::string* err,
+                              std::string_view attributes = {});
 
 }  // namespace compattatore::tool
 

@@ -286,6 +286,17 @@ void draw_page(canvas& c, const plot_input& in, const std::vector<punto>& punti,
   c.rectangle(0, 0, width, height);
   c.fill();
 
+  if (layout != nullptr) {
+    const double tratto = pl.last() - pl.first();
+    const auto n = static_cast<std::size_t>(std::clamp(
+        tratto / passo_cella + 1.0, 2.0, static_cast<double>(punti_percorso)));
+    for (std::size_t i = 0; i < n; ++i) {
+      const punto p = pl.at(pl.first() + tratto * static_cast<double>(i) /
+                                             static_cast<double>(n - 1));
+      layout->percorso.push_back({p.metro, pl.px(p), pl.py(p)});
+    }
+  }
+
   plan_page page(c, in, pl, fine, width, height);
   if (in.celle) page.slowdowns();
   page.line();

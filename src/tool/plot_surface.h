@@ -46,12 +46,24 @@ struct plot_input {
   bool margin = false;
 };
 
-/// Where a plan's labels went, for its users and its tests.
+/// A metre of the line and where it stands on the page.
+struct page_point {
+  double metro = 0;
+  double x = 0;
+  double y = 0;
+};
+
+/// Where a plan's labels and line went, for its users and its tests.
 struct plan_layout {
   std::vector<placed_label> labels;
   /// Labels that found no free place and were left out.
   std::vector<std::string> left_out;
+  /// The drawn line on the page, from its first metre to its last, at
+  /// most `punti_percorso` points evenly spaced: enough to find a metre
+  /// on it, or the metre under a pointer.
+  std::vector<page_point> percorso;
 };
+inline constexpr std::size_t punti_percorso = 1500;
 
 /// The drawing's bytes, `width` by `height` pixels (PNG) or points (SVG,
 /// PDF). False with `*err` when the track line holds fewer than two points

@@ -223,6 +223,25 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
             << layout.labels[j].text;
       }
     }
+    // The line as the report's kilometre cursor finds it: in metre order
+    // over the stretch, on the page.
+    ASSERT_GE(layout.percorso.size(), 2u) << what;
+    EXPECT_LE(layout.percorso.size(), punti_percorso) << what;
+    for (std::size_t i = 0; i < layout.percorso.size(); ++i) {
+      const page_point& p = layout.percorso[i];
+      if (i > 0) {
+        EXPECT_LE(layout.percorso[i - 1].metro, p.metro) << what;
+      }
+      EXPECT_TRUE(p.x >= 0 && p.x <= c.width && p.y >= 0 && p.y <= c.height)
+          << what << ": metre " << p.metro;
+    }
+    if (c.from >= 0) {
+      EXPECT_NEAR(layout.percorso.front().metro, static_cast<double>(c.from),
+                  50)
+          << what;
+      EXPECT_NEAR(layout.percorso.back().metro, static_cast<double>(c.to), 50)
+          << what;
+    }
     if (!c.every_station) continue;
     for (int e = 1; e <= 21; ++e) {
       const stazione& st = s.stazioni[static_cast<std::size_t>(e)];

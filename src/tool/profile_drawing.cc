@@ -83,6 +83,10 @@ class profile_page {
       bande_.push_back(b);
       y = b.bottom + spazio_bande;
     }
+    out_->x_from = left_;
+    out_->x_to = right_;
+    out_->top = top;
+    out_->bottom = bottom;
     km_grid(top, bottom);
     speeds(bande_[0]);
     signals(bande_[1]);

@@ -35,6 +35,12 @@ struct profile_layout {
   profilo dati;
   std::int64_t from = 0;
   std::int64_t to = 0;
+  /// Where metre `from` and metre `to` stand across the page, and the
+  /// top of the first band and the foot of the last.
+  double x_from = 0;
+  double x_to = 0;
+  double top = 0;
+  double bottom = 0;
   std::vector<placed_label> labels;
   std::vector<std::string> left_out;
 };

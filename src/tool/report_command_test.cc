@@ -9,12 +9,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -222,6 +224,75 @@ TEST_F(Browser, TheCompiledInScenariosPageRunsItsScriptAndIsDrawn) {
   // section frames add to it.
   EXPECT_GT(marked, static_cast<long long>(w) * h / 10);
   EXPECT_GT(colours.size(), 50u);
+}
+
+// The value of attribute `name` in the first tag of `html` that holds
+// `marker`; empty when there is none.
+std::string attribute_in(const std::string& html, const std::string& marker,
+                         const std::string& name) {
+  const std::size_t at = html.find(marker);
+  if (at == std::string::npos) return "";
+  const std::size_t start = html.rfind('<', at);
+  const std::size_t end = html.find('>', at);
+  const std::string tag = html.substr(start, end - start);
+  const std::size_t a = tag.find(' ' + name + "=\"");
+  if (a == std::string::npos) return "";
+  const std::size_t from = a + name.size() + 3;
+  return tag.substr(from, tag.find('"', from) - from);
+}
+
+std::vector<double> numbers_in(const std::string& text) {
+  std::vector<double> out;
+  std::istringstream in(text);
+  for (double v = 0; in >> v;) out.push_back(v);
+  return out;
+}
+
+TEST_F(Browser, TheKilometreCursorStandsAtOneMetreInBothDrawings) {
+  ASSERT_EQ(run({"report", route_text, train_text, "-o", "r.html"}).status, 0);
+  const std::string html = read("r.html");
+  // The profiles' axis: x of the first and last metre, those metres, and
+  // the bands' top and foot; the plan's line as "metre x y" points.
+  const std::vector<double> axis =
+      numbers_in(attribute_in(html, "id=\"profile\"", "data-km-axis"));
+  ASSERT_EQ(axis.size(), 6u);
+  std::string track = attribute_in(html, "id=\"plan\"", "data-track");
+  std::replace(track.begin(), track.end(), ';', ' ');
+  const std::vector<double> points = numbers_in(track);
+  ASSERT_GE(points.size(), 6u);
+  ASSERT_EQ(points.size() % 3, 0u);
+
+  const run_result dom = open("r.html#km=12.5", "--dump-dom");
+  ASSERT_EQ(dom.status, 0) << dom.err;
+  EXPECT_FALSE(console_message(dom.err)) << dom.err;
+  EXPECT_NE(dom.out.find("data-script=\"ready\""), std::string::npos);
+  const std::string line = "<line stroke=\"#c0392b\"";
+  EXPECT_EQ(attribute_in(dom.out, line, "visibility"), "visible");
+  EXPECT_NEAR(
+      std::stod(attribute_in(dom.out, line, "x1")),
+      axis[0] + (12500 - axis[2]) / (axis[3] - axis[2]) * (axis[1] - axis[0]),
+      0.01);
+  EXPECT_NE(dom.out.find(">km 12.500</text>"), std::string::npos);
+  // On the plan, between the line's two points around 12500 m.
+  std::size_t i = 0;
+  while (i + 3 < points.size() && points[i + 3] <= 12500) i += 3;
+  const double f = (12500 - points[i]) / (points[i + 3] - points[i]);
+  const std::string ring = "<circle r=";
+  EXPECT_EQ(attribute_in(dom.out, ring, "visibility"), "visible");
+  EXPECT_NEAR(std::stod(attribute_in(dom.out, ring, "cx")),
+              points[i + 1] + (points[i + 4] - points[i + 1]) * f, 0.01);
+  EXPECT_NEAR(std::stod(attribute_in(dom.out, ring, "cy")),
+              points[i + 2] + (points[i + 5] - points[i + 2]) * f, 0.01);
+
+  // A kilometre past the drawings, or no number at all: no cursor shows.
+  for (const char* hash : {"#km=900", "#km=abc"}) {
+    const run_result other = open(std::string("r.html") + hash, "--dump-dom");
+    ASSERT_EQ(other.status, 0) << other.err;
+    EXPECT_FALSE(console_message(other.err)) << hash << other.err;
+    EXPECT_NE(other.out.find("data-script=\"ready\""), std::string::npos);
+    EXPECT_EQ(attribute_in(other.out, line, "visibility"), "hidden") << hash;
+    EXPECT_EQ(attribute_in(other.out, ring, "visibility"), "hidden") << hash;
+  }
 }
 
 TEST_F(Browser, AStationNameHoldingMarkupIsShownAsText) {
