@@ -16,6 +16,34 @@ label_box box_at(double cx, double cy, double w, double h) {
   return {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
 }
 
+// Where a label's leader ends: the point of its box nearest its mark.
+std::pair<double, double> leader_end(double x, double y, const label_box& b) {
+  return {std::clamp(x, b.x0, b.x1), std::clamp(y, b.y0, b.y1)};
+}
+
+// Whether the segment from (x0, y0) to (x1, y1) passes through the inside
+// of `b` (clipped against the box's four sides in turn).
+bool crosses(double x0, double y0, double x1, double y1, const label_box& b) {
+  double t0 = 0, t1 = 1;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {x0 - b.x0, b.x1 - x0, y0 - b.y0, b.y1 - y0};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] <= 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 >= t1) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 label_placer::label_placer(label_box page, bool may_cover)
@@ -43,6 +71,16 @@ bool label_placer::free_of_labels(const label_box& b) const {
                       [&](const placed_label& p) { return p.box.overlaps(b); });
 }
 
+bool label_placer::free_of_leaders(double x, double y, const label_box& b,
+                                   bool leader) const {
+  const auto [ex, ey] = leader_end(x, y, b);
+  return std::none_of(placed_.begin(), placed_.end(),
+                      [&](const placed_label& p) {
+                        if (leader && crosses(x, y, ex, ey, p.box)) return true;
+                        return leader_crosses(p, b);
+                      });
+}
+
 bool label_placer::free_of_marks(const label_box& b, double x, double y) const {
   // The label's own mark (any mark on its anchor) does not count.
   return std::none_of(marks_.begin(), marks_.end(), [&](const label_box& m) {
@@ -51,19 +89,50 @@ bool label_placer::free_of_marks(const label_box& b, double x, double y) const {
   });
 }
 
+std::size_t label_placer::column(double x) const {
+  return static_cast<std::size_t>(std::clamp(
+      (x - page_.x0) / bucket_, 0.0, static_cast<double>(columns_ - 1)));
+}
+
+std::size_t label_placer::row(double y) const {
+  return static_cast<std::size_t>(std::clamp((y - page_.y0) / bucket_, 0.0,
+                                             static_cast<double>(rows_ - 1)));
+}
+
 bool label_placer::free_of_points(const label_box& b) const {
-  const auto col = [&](double x) {
-    return static_cast<std::size_t>(std::clamp(
-        (x - page_.x0) / bucket_, 0.0, static_cast<double>(columns_ - 1)));
-  };
-  const auto row = [&](double y) {
-    return static_cast<std::size_t>(std::clamp((y - page_.y0) / bucket_, 0.0,
-                                               static_cast<double>(rows_ - 1)));
-  };
   for (std::size_t r = row(b.y0); r <= row(b.y1); ++r) {
-    for (std::size_t c = col(b.x0); c <= col(b.x1); ++c) {
+    for (std::size_t c = column(b.x0); c <= column(b.x1); ++c) {
       for (const auto& [x, y] : points_[r * columns_ + c]) {
         if (x > b.x0 && x < b.x1 && y > b.y0 && y < b.y1) return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool label_placer::leader_free_of_points(double x, double y,
+                                         const label_box& b) const {
+  const auto [ex, ey] = leader_end(x, y, b);
+  const double vx = ex - x;
+  const double vy = ey - y;
+  const double length2 = vx * vx + vy * vy;
+  if (length2 == 0) return true;
+  // The line's points lie about 3 units apart, so a leader that crosses
+  // the line passes within half of that of one of them; near the mark the
+  // line is its own.
+  constexpr double near_line = 2.0;
+  constexpr double own = 8.0;
+  for (std::size_t r = row(std::min(y, ey) - near_line);
+       r <= row(std::max(y, ey) + near_line); ++r) {
+    for (std::size_t c = column(std::min(x, ex) - near_line);
+         c <= column(std::max(x, ex) + near_line); ++c) {
+      for (const auto& [px, py] : points_[r * columns_ + c]) {
+        if (std::hypot(px - x, py - y) <= own) continue;
+        const double t =
+            std::clamp(((px - x) * vx + (py - y) * vy) / length2, 0.0, 1.0);
+        if (std::hypot(px - (x + t * vx), py - (y + t * vy)) < near_line) {
+          return false;
+        }
       }
     }
   }
@@ -86,7 +155,8 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
       dirs.emplace_back(std::cos(a), std::sin(a));
     }
   }
-  // Strict first (off labels, marks and lines), then off labels only.
+  // Strict first (off labels, leaders, marks and lines), then off labels
+  // only.
   for (int pass = 0; pass < (may_cover_ ? 2 : 1); ++pass) {
     for (double d : distanze) {
       for (const auto& [ux, uy] : dirs) {
@@ -94,15 +164,25 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
         const double reach = d + std::abs(ux) * w / 2 + std::abs(uy) * h / 2;
         const label_box b = box_at(x + ux * reach, y + uy * reach, w, h);
         if (!b.inside(page_) || !free_of_labels(b)) continue;
-        if (pass == 0 && (!free_of_marks(b, x, y) || !free_of_points(b)))
+        const bool leader = d > distanze[0];
+        if (pass == 0 && (!free_of_marks(b, x, y) || !free_of_points(b) ||
+                          !free_of_leaders(x, y, b, leader) ||
+                          (leader && !leader_free_of_points(x, y, b)))) {
           continue;
-        placed_label p{std::move(text), b, x, y, d > distanze[0]};
+        }
+        placed_label p{std::move(text), b, x, y, leader};
         placed_.push_back(p);
         return p;
       }
     }
   }
   return std::nullopt;
+}
+
+bool leader_crosses(const placed_label& l, const label_box& b) {
+  if (!l.leader) return false;
+  const auto [ex, ey] = leader_end(l.anchor_x, l.anchor_y, l.box);
+  return crosses(l.anchor_x, l.anchor_y, ex, ey, b);
 }
 
 bool any_overlap(const std::vector<placed_label>& labels) {

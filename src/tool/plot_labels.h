@@ -33,8 +33,10 @@ struct placed_label {
 
 /// Places labels one after another, the first asked first: a label never
 /// overlaps one placed before it and stays inside the page box; it keeps
-/// off the marks and the drawn lines where it can, and always unless
-/// `may_cover` (a label that finds no such place is then left out).
+/// off the marks and the drawn lines where it can, and so does its leader
+/// line beyond the mark's own surroundings, and leaders and labels keep
+/// off each other; always unless `may_cover` (a label that finds no such
+/// place is then left out).
 class label_placer {
  public:
   explicit label_placer(label_box page, bool may_cover = true);
@@ -56,6 +58,15 @@ class label_placer {
   bool free_of_labels(const label_box& b) const;
   bool free_of_marks(const label_box& b, double x, double y) const;
   bool free_of_points(const label_box& b) const;
+  /// Whether `b` keeps off the leaders placed before, and its own leader
+  /// (when it has one) off the labels placed before.
+  bool free_of_leaders(double x, double y, const label_box& b,
+                       bool leader) const;
+  /// Whether the leader from the mark at (x, y) to `b` keeps off the drawn
+  /// lines once it has left the mark.
+  bool leader_free_of_points(double x, double y, const label_box& b) const;
+  std::size_t column(double x) const;
+  std::size_t row(double y) const;
 
   label_box page_;
   bool may_cover_;
@@ -69,6 +80,10 @@ class label_placer {
 
 /// Whether any two of `labels` overlap: what the placement rules out.
 bool any_overlap(const std::vector<placed_label>& labels);
+
+/// Whether the leader of `l` (when it has one) passes through the inside
+/// of `b`.
+bool leader_crosses(const placed_label& l, const label_box& b);
 
 }  // namespace compattatore::tool
 

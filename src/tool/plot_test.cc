@@ -179,6 +179,23 @@ TEST(Plot, PlacedLabelsNeverOverlapAndMoveAwayWithALeader) {
   EXPECT_FALSE(empty.place("wide", 100, 50, 201, 12, 0, -1).has_value());
 }
 
+// A mark on one of two close parallel lines, its label asked for on the
+// side of the other, with a large mark beside it on the free side: the
+// label may not sit on either line, nor its leader run across the other
+// line, so it goes out past the large mark on the free side.
+TEST(Plot, LeadersKeepOffTheLines) {
+  label_placer placer({0, 0, 600, 400});
+  for (double y = 0; y <= 400; y += 3) {
+    placer.avoid_point(300, y);
+    placer.avoid_point(330, y);
+  }
+  placer.avoid({150, 100, 298, 300});
+  const auto p = placer.place("label", 300, 200, 60, 12, 1, 0);
+  ASSERT_TRUE(p.has_value());
+  EXPECT_TRUE(p->leader);
+  EXPECT_LE(p->box.x1, 300) << p->box.x0 << " " << p->box.y0;
+}
+
 // The compiled-in scenario's plan, as `compatta plot` draws it from the
 // files `compatta compile` makes of `compatta texts`.
 TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
@@ -189,10 +206,15 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
     std::int64_t from, to;
     bool margin;
     bool every_station;  // no station's name left out
+    bool room;  // no leader runs across a label: the first kilometres of
+                // the whole route are too crowded for that
   } cases[] = {
-      {1200, 800, -1, -1, false, true},       {1200, 800, -1, -1, true, true},
-      {1200, 800, 14000, 22000, false, true}, {2400, 1600, -1, -1, false, true},
-      {400, 300, -1, -1, false, false},  // crowded: some left out, none over
+      {1200, 800, -1, -1, false, true, false},
+      {1200, 800, -1, -1, true, true, false},
+      {1200, 800, 14000, 22000, false, true, true},
+      {1200, 800, 0, 30000, false, true, true},
+      {2400, 1600, -1, -1, false, true, false},
+      {400, 300, -1, -1, false, false, false},  // crowded: some left out
   };
   const tracciato_linea punti = s.tracciato.punti();
   for (const auto& c : cases) {
@@ -221,6 +243,11 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
         EXPECT_FALSE(a.overlaps(layout.labels[j].box))
             << what << ": " << layout.labels[i].text << " and "
             << layout.labels[j].text;
+      }
+      for (std::size_t j = 0; j < layout.labels.size() && c.room; ++j) {
+        EXPECT_FALSE(j != i && leader_crosses(layout.labels[j], a))
+            << what << ": the leader of " << layout.labels[j].text
+            << " crosses " << layout.labels[i].text;
       }
     }
     // The line as the report's kilometre cursor finds it: in metre order
