@@ -73,7 +73,10 @@ bool label_placer::free_of_labels(const label_box& b) const {
 
 bool label_placer::free_of_leaders(double x, double y, const label_box& b,
                                    bool leader) const {
-  const auto [ex, ey] = leader_end(x, y, b);
+  // Plain names: a lambda may not capture a structured binding in C++20.
+  const std::pair<double, double> end = leader_end(x, y, b);
+  const double ex = end.first;
+  const double ey = end.second;
   return std::none_of(placed_.begin(), placed_.end(),
                       [&](const placed_label& p) {
                         if (leader && crosses(x, y, ex, ey, p.box)) return true;
