@@ -191,8 +191,8 @@ class plan_page {
     for (const placed_label& p : layout->labels) {
       if (!p.leader) continue;
       c_.move_to(p.anchor_x, p.anchor_y);
-      c_.line_to(std::clamp(p.anchor_x, p.box.x0, p.box.x1),
-                 std::clamp(p.anchor_y, p.box.y0, p.box.y1));
+      const auto [ex, ey] = leader_end(p.anchor_x, p.anchor_y, p.box);
+      c_.line_to(ex, ey);
     }
     c_.stroke();
     for (std::size_t i = 0; i < layout->labels.size(); ++i) {

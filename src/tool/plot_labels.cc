@@ -16,11 +16,6 @@ label_box box_at(double cx, double cy, double w, double h) {
   return {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
 }
 
-// Where a label's leader ends: the point of its box nearest its mark.
-std::pair<double, double> leader_end(double x, double y, const label_box& b) {
-  return {std::clamp(x, b.x0, b.x1), std::clamp(y, b.y0, b.y1)};
-}
-
 // Whether the segment from (x0, y0) to (x1, y1) passes through the inside
 // of `b` (clipped against the box's four sides in turn).
 bool crosses(double x0, double y0, double x1, double y1, const label_box& b) {
@@ -180,6 +175,10 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
     }
   }
   return std::nullopt;
+}
+
+std::pair<double, double> leader_end(double x, double y, const label_box& b) {
+  return {std::clamp(x, b.x0, b.x1), std::clamp(y, b.y0, b.y1)};
 }
 
 bool leader_crosses(const placed_label& l, const label_box& b) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace compattatore::tool {
@@ -80,6 +81,10 @@ class label_placer {
 
 /// Whether any two of `labels` overlap: what the placement rules out.
 bool any_overlap(const std::vector<placed_label>& labels);
+
+/// Where a leader from the mark at (x, y) meets the box `b`: the box's
+/// point nearest the mark.
+std::pair<double, double> leader_end(double x, double y, const label_box& b);
 
 /// Whether the leader of `l` (when it has one) passes through the inside
 /// of `b`.

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tool/plot_canvas.h"
+#include "tool/plot_labels.h"
 #include "tool/plot_legend.h"
 #include "tool/plot_page.h"
 #include "tool/plot_style.h"
@@ -198,8 +199,8 @@ class profile_page {
       c_.colour(colore_leader);
       c_.line_width(0.6);
       c_.move_to(p.anchor_x, p.anchor_y);
-      c_.line_to(std::clamp(p.anchor_x, p.box.x0, p.box.x1),
-                 std::clamp(p.anchor_y, p.box.y0, p.box.y1));
+      const auto [ex, ey] = leader_end(p.anchor_x, p.anchor_y, p.box);
+      c_.line_to(ex, ey);
       c_.stroke();
     }
     c_.colour({1, 1, 1}, 0.8);
