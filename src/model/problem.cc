@@ -6,8 +6,11 @@ std::string problem_sink::what(const record_origin& o) const {
   if (o.placed_for >= 0) {
     return std::string(o.name) + what(record(o.placed_for));
   }
-  return "the " + std::string(o.name) + " at " + std::to_string(o.metres) +
-         " m";
+  return record_called(o.name, o.metres);
+}
+
+std::string record_called(std::string_view name, std::int64_t metres) {
+  return "the " + std::string(name) + " at " + std::to_string(metres) + " m";
 }
 
 std::string describe_cell(const cella& c) {

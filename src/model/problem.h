@@ -115,6 +115,10 @@ class problem_sink {
   std::vector<record_origin> records_;
 };
 
+/// How a message names a record by its name and metres: "the signal at
+/// 41500 m".
+std::string record_called(std::string_view name, std::int64_t metres);
+
 /// What a cell holds, as a message says it: "a signal", "nothing".
 std::string describe_cell(const cella& c);
 

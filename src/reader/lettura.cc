@@ -171,9 +171,7 @@ void lettura::inizia_record(text_record_kind k) {
 }
 
 std::string lettura::chi(std::int64_t m) const {
-  std::string out = "the ";
-  out += record ? record->name : "record";
-  return out + " at " + metri(m);
+  return record_called(record ? record->name : "record", m);
 }
 
 std::int32_t lettura::origine(std::int64_t m, const text_place* at) {
