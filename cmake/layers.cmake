@@ -7,7 +7,8 @@
 #   app, tool -> documents -> content -> model
 #   app, tool -> platform
 set(COMPATTATORE_LAYERS platform model content documents reader compact app
-    tool)
+    tool/common tool/files tool/diagnostics tool/compilation tool/decode
+    tool/drawing tool/report tool/build tool/commands tool/cli tool)
 set(COMPATTATORE_USES_platform)
 set(COMPATTATORE_USES_model platform)
 set(COMPATTATORE_USES_content model)
@@ -15,15 +16,36 @@ set(COMPATTATORE_USES_documents content)
 set(COMPATTATORE_USES_reader model)
 set(COMPATTATORE_USES_compact reader)
 set(COMPATTATORE_USES_app compact documents platform)
-set(COMPATTATORE_USES_tool compact documents platform)
+# The author's tool, a layer of folders of its own on the same core: each
+# folder one room, using only the rooms below it. Its top, src/tool/, holds
+# main.cc alone.
+set(COMPATTATORE_USES_tool/common compact documents platform)
+set(COMPATTATORE_USES_tool/files tool/common)
+set(COMPATTATORE_USES_tool/diagnostics tool/files)
+set(COMPATTATORE_USES_tool/compilation tool/diagnostics)
+set(COMPATTATORE_USES_tool/decode tool/diagnostics)
+set(COMPATTATORE_USES_tool/drawing tool/diagnostics)
+set(COMPATTATORE_USES_tool/report tool/drawing tool/compilation)
+set(COMPATTATORE_USES_tool/build tool/compilation)
+set(COMPATTATORE_USES_tool/commands tool/report tool/build tool/decode)
+set(COMPATTATORE_USES_tool/cli tool/commands)
+set(COMPATTATORE_USES_tool tool/cli)
 # What a layer's tests use besides the layer (the readers are tested on the
 # compiled-in texts, the compaction on the compiled-in scenario).
 set(COMPATTATORE_TESTS_USE_reader content)
 set(COMPATTATORE_TESTS_USE_compact content)
+# The explanations' examples are compiled by their tests.
+set(COMPATTATORE_TESTS_USE_tool/diagnostics tool/compilation)
 # Headers the build generates (the version), for every layer.
 set(COMPATTATORE_GENERATED version)
 # The measuring programs in bench/ are a user of the core like the tools.
 set(COMPATTATORE_USES_bench compact content platform)
+
+# The library target of layer `layer`: its folder with "_" for "/".
+function(compattatore_layer_target layer out)
+  string(REPLACE "/" "_" target "${layer}")
+  set(${out} ${target} PARENT_SCOPE)
+endfunction()
 
 # Every layer that `layer` may include: itself and all below it.
 function(compattatore_layers_below layer out)
@@ -44,22 +66,33 @@ endfunction()
 # no edit here. EXCLUDE: sources of the folder that are not in the library.
 function(compattatore_layer name)
   cmake_parse_arguments(L "" "" "EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cc)
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cc)
   list(FILTER sources EXCLUDE REGEX "_test\\.cc$")
   foreach(excluded ${L_EXCLUDE})
     list(FILTER sources EXCLUDE REGEX "/${excluded}$")
   endforeach()
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${COMPATTATORE_USES_${name}}
+  compattatore_layer_target(${name} target)
+  set(uses)
+  foreach(used ${COMPATTATORE_USES_${name}})
+    compattatore_layer_target(${used} used_target)
+    list(APPEND uses ${used_target})
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${uses}
                         PRIVATE compattatore_warnings)
 endfunction()
 
-# Test executable NAME_test from src/NAME/*_test.cc, linked with the layer,
-# what its tests use, and DEPS.
+# Test executable NAME_test from src/NAME/*_test.cc (RECURSE: and from the
+# folders under it), linked with the layer, what its tests use, and DEPS.
 function(compattatore_layer_tests name)
-  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
-  file(GLOB tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*_test.cc)
+  cmake_parse_arguments(L "RECURSE" "" "DEPS" ${ARGN})
+  if(L_RECURSE)
+    file(GLOB_RECURSE tests CONFIGURE_DEPENDS
+         ${PROJECT_SOURCE_DIR}/src/${name}/*_test.cc)
+  else()
+    file(GLOB tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*_test.cc)
+  endif()
   if(NOT tests)
     return()
   endif()

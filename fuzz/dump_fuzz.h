@@ -13,7 +13,7 @@
 #include "compact/cell_file.h"
 #include "compact/station_file.h"
 #include "compact/track_file.h"
-#include "tool/dump.h"
+#include "tool/decode/dump.h"
 
 namespace compattatore::fuzz {
 

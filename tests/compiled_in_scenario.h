@@ -13,7 +13,7 @@
 #include "model/scenario.h"
 #include "reader/memorizza_dati.h"
 #include "tests/memory_file_system.h"
-#include "tool/compile_command.h"
+#include "tool/compilation/compile_command.h"
 
 namespace compattatore {
 

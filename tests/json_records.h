@@ -14,7 +14,7 @@
 #include "model/record_fields.h"
 #include "model/scenario.h"
 #include "model/tracciato.h"
-#include "tool/dump.h"
+#include "tool/decode/dump.h"
 
 namespace compattatore {
 

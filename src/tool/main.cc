@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "platform/process_memory.h"
-#include "tool/cli.h"
+#include "tool/cli/cli.h"
 
 int main(int argc, char** argv) {
   compattatore::keep_freed_memory();
