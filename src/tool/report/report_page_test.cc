@@ -4,15 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tool/common/html_text.h"
 #include "tool/drawing/plot_surface.h"
 #include "tool/report/inline_svg.h"
+#include "tool/report/report_page_assets.h"
 
 namespace compattatore::tool {
 namespace {
@@ -198,6 +203,38 @@ TEST_F(ReportPageOf, NothingOutsideThePageIsNamed) {
     }
     // Only the watch's page reloads itself.
     EXPECT_EQ(html.find("http-equiv=\"refresh\"") != std::string::npos, live);
+  }
+}
+
+// The style sheet and the script are their files byte for byte, and each
+// stays inside its element: a browser ends one at its closing tag in any
+// case, wherever the tag stands.
+TEST_F(ReportPageOf, StyleAndScriptAreTheirFilesInTheirElements) {
+  const struct {
+    const char* file;
+    std::string_view embedded;
+    std::string element;
+  } assets[] = {
+      {"report_page.css", page_style, "style"},
+      {"report_page.js", page_script, "script"},
+  };
+  const std::string html = page();
+  for (const auto& a : assets) {
+    std::ifstream in(
+        std::string(COMPATTATORE_TOOL_SOURCES) + "/report/" + a.file,
+        std::ios::binary);
+    ASSERT_TRUE(in) << a.file;
+    std::ostringstream file;
+    file << in.rdbuf();
+    EXPECT_EQ(a.embedded, file.str()) << a.file;
+    const std::string whole = "<" + a.element + ">\n" +
+                              std::string(a.embedded) + "</" + a.element + ">";
+    EXPECT_NE(html.find(whole), std::string::npos) << a.file;
+    std::string lower(a.embedded);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+      return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    });
+    EXPECT_EQ(lower.find("</" + a.element), std::string::npos) << a.file;
   }
 }
 
