@@ -108,6 +108,11 @@ constexpr bool in_order() {
 }
 static_assert(in_order(), "one entry per code, in increasing order");
 
+constexpr seal_guard_entry guards[] = {
+    {guardia_sigillo_1, "the route's first 50 m hold a value"},
+    {guardia_sigillo_2, "the route's first 50 m hold a second value"},
+};
+
 }  // namespace
 
 std::span<const fault_entry> fault_table() { return table; }
@@ -145,6 +150,15 @@ std::string_view significato(std::int32_t code) {
   if (code == nessuno) return "no fault";
   const fault_entry* e = find_fault(code);
   return e ? e->meaning : std::string_view{};
+}
+
+std::span<const seal_guard_entry> seal_guard_table() { return guards; }
+
+const seal_guard_entry* find_seal_guard(std::int32_t code) {
+  for (const seal_guard_entry& g : guards) {
+    if (g.code == code) return &g;
+  }
+  return nullptr;
 }
 
 }  // namespace compattatore::codice

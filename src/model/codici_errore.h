@@ -1,5 +1,5 @@
-// Data fault codes recorded in `codice_errore`. The numbers are what a
-// scenario author looks up: never renumber.
+// Data fault codes recorded in `codice_errore`, and the seal guards'
+// numbers. The numbers are what a scenario author looks up: never renumber.
 #ifndef MODEL_CODICI_ERRORE_H_
 #define MODEL_CODICI_ERRORE_H_
 
@@ -94,6 +94,22 @@ std::string_view kind_text(fault_kind k);
 /// Plain-words meaning of a code, for people; "no fault" for `nessuno`,
 /// empty for an unknown code.
 std::string_view significato(std::int32_t code);
+
+// The numbers the program stops with when a seal guard fails (" Errore n.
+// 1250"). They are never recorded in `codice_errore`, but an author looks
+// them up beside the codes. Never renumber.
+inline constexpr std::int32_t guardia_sigillo_1 = 1250;
+inline constexpr std::int32_t guardia_sigillo_2 = 1251;
+
+struct seal_guard_entry {
+  std::int32_t code;
+  std::string_view meaning;
+};
+
+/// Both guards, the first one first.
+std::span<const seal_guard_entry> seal_guard_table();
+/// The entry of `code`; null for any number but the two guards'.
+const seal_guard_entry* find_seal_guard(std::int32_t code);
 
 }  // namespace compattatore::codice
 

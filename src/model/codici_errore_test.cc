@@ -75,5 +75,18 @@ TEST(FaultTable, EveryCodeIsFoundWithItsMeaningAndOthersAreNot) {
   }
 }
 
+TEST(SealGuards, AreFoundByTheirNumbersAndAreNoFaultCodes) {
+  for (std::int32_t code : {1250, 1251}) {
+    const seal_guard_entry* g = find_seal_guard(code);
+    ASSERT_NE(g, nullptr) << code;
+    EXPECT_EQ(g->code, code);
+    EXPECT_FALSE(g->meaning.empty()) << code;
+    EXPECT_EQ(find_fault(code), nullptr) << code;
+  }
+  for (std::int32_t other : {0, 25, 125, 1249, 1252}) {
+    EXPECT_EQ(find_seal_guard(other), nullptr) << other;
+  }
+}
+
 }  // namespace
 }  // namespace compattatore::codice
