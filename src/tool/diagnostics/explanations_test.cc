@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "compact/driver.h"
 #include "model/codici_errore.h"
 #include "model/warnings.h"
 #include "tests/memory_file_system.h"
@@ -148,6 +151,78 @@ TEST(Explain, EveryFaultCodeAndSealGuardIsExplained) {
     if (e.key.front() >= '0' && e.key.front() <= '9') {
       EXPECT_TRUE(codes.contains(std::string(e.key))) << e.key;
     }
+  }
+}
+
+// The folder of explanations holds one file for each fault code, seal guard
+// and warning, and no other; every file became an explanation, titled by
+// its table.
+TEST(Explain, EveryCodeAndWarningHasItsFileAndOnlyThoseHaveOne) {
+  std::set<std::string> keys;
+  for (const codice::fault_entry& f : codice::fault_table()) {
+    keys.insert(std::to_string(f.code));
+  }
+  for (const codice::seal_guard_entry& g : codice::seal_guard_table()) {
+    keys.insert(std::to_string(g.code));
+  }
+  for (const avviso::warning_entry& w : avviso::warning_table()) {
+    keys.insert(std::string(w.name));
+  }
+  std::set<std::string> files;
+  for (const auto& f : std::filesystem::directory_iterator(
+           std::string(COMPATTATORE_TOOL_SOURCES) +
+           "/diagnostics/explanations")) {
+    files.insert(f.path().filename().string());
+  }
+  std::set<std::string> expected;
+  for (const std::string& k : keys) expected.insert(k + ".md");
+  EXPECT_EQ(files, expected);
+
+  std::multiset<std::string> read;
+  for (const explanation& e : explanations()) {
+    read.insert(std::string(e.key));
+    EXPECT_FALSE(explanation_title(e).empty()) << e.key;
+    for (std::string_view part : {e.rule, e.why, e.wrong, e.right}) {
+      EXPECT_FALSE(part.empty()) << e.key;
+    }
+  }
+  EXPECT_EQ(read, std::multiset<std::string>(keys.begin(), keys.end()));
+}
+
+// The compactor stops with the numbers the seal guards are explained by.
+TEST(Explain, SealGuardsAreTheNumbersTheCompactorStopsWith) {
+  const auto guards = codice::seal_guard_table();
+  ASSERT_EQ(guards.size(), 2u);
+  EXPECT_EQ(std::to_string(guards[0].code), errore_sigillo_1);
+  EXPECT_EQ(std::to_string(guards[1].code), errore_sigillo_2);
+}
+
+// A title is its table's words, in one explanation and in the list.
+TEST(Explain, TitlesComeFromTheFaultAndWarningTables) {
+  const struct {
+    const char* key;
+    const char* heading;  // the explanation's first line
+    const char* listed;   // its line in the list
+  } cases[] = {
+      {"16", "error 16: signal where the track already holds an object",
+       "  16              signal where the track already holds an object"},
+      {"1251", "error 1251: the route's first 50 m hold a second value",
+       "  1251            the route's first 50 m hold a second value"},
+      {"run-on",
+       "warning -Wrun-on: a record's values run onto the following lines",
+       "  run-on          a record's values run onto the following lines"},
+  };
+  std::ostringstream list;
+  std::ostringstream list_err;
+  ASSERT_EQ(run_explain(std::nullopt, false, list, list_err), 0);
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(run_explain(std::string(c.key), false, out, err), 0) << c.key;
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')), c.heading);
+    EXPECT_NE(list.str().find(std::string("\n") + c.listed + "\n"),
+              std::string::npos)
+        << c.listed;
   }
 }
 
