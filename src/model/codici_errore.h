@@ -1,5 +1,7 @@
 // Data fault codes recorded in `codice_errore`, and the seal guards'
 // numbers. The numbers are what a scenario author looks up: never renumber.
+// cmake/embed_explanations.cmake takes the codes that may have an
+// explanation from the constants' lines: one whole constant per line.
 #ifndef MODEL_CODICI_ERRORE_H_
 #define MODEL_CODICI_ERRORE_H_
 

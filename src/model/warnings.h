@@ -9,7 +9,9 @@
 
 namespace compattatore::avviso {
 
-// The names are what authors type: never rename.
+// The names are what authors type: never rename. They are also the names of
+// the explanations' files, which cmake/embed_explanations.cmake takes from
+// these lines: one whole constant per line.
 inline constexpr std::string_view unknown_keyword = "unknown-keyword";
 inline constexpr std::string_view no_general = "no-general";
 inline constexpr std::string_view after_end = "after-end";
