@@ -13,7 +13,7 @@
 #include "model/scenario.h"
 #include "reader/memorizza_dati.h"
 #include "tests/memory_file_system.h"
-#include "tool/compilation/compile_command.h"
+#include "tool/compilation/compaction.h"
 
 namespace compattatore {
 
@@ -32,14 +32,14 @@ inline scenario compiled_in_scenario(
   scenario s;
   s.nome_linea = "Orsella_Vantrona";
   s.numero_treno = "4273";
-  (void)tool::compatta_testi(s, j, fs, "Orsella_Vantrona_linea.txt",
-                             "Orsella_Vantrona_4273-.txt");
+  (void)tool::compact_texts(s, j, fs, "Orsella_Vantrona_linea.txt",
+                            "Orsella_Vantrona_4273-.txt");
   if (prima_del_passo) {
-    scenario letto;
+    scenario as_read;
     memorizza_dati(
-        letto, fs,
+        as_read, fs,
         {"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt", false});
-    *prima_del_passo = letto.celle;
+    *prima_del_passo = as_read.celle;
   }
   return s;
 }

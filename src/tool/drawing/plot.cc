@@ -12,7 +12,8 @@
 #include "platform/real_file_system.h"
 #include "tool/common/distance.h"
 #include "tool/common/exit_status.h"
-#include "tool/diagnostics/diagnostics.h"
+#include "tool/common/message_prefix.h"
+#include "tool/drawing/drawing_file.h"
 #include "tool/drawing/plot_sampling.h"
 #include "tool/files/guarded_file_system.h"
 #include "tool/files/read_limits.h"
@@ -20,12 +21,8 @@
 namespace compattatore::tool {
 
 int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
-  const std::optional<plot_format> format = format_from_name(o.out);
-  if (!format) {
-    err << prefisso_tool << "cannot tell the drawing's format from " << o.out
-        << ": name it *.svg, *.png or *.pdf\n";
-    return exit_status::file_failure;
-  }
+  const std::optional<plot_format> format = drawing_format(o.out, err);
+  if (!format) return exit_status::file_failure;
   real_file_system disk;
   std::vector<std::string> inputs = {o.track};
   for (const std::string* p : {&o.cells, &o.stations}) {
@@ -33,7 +30,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   }
   guarded_file_system fs(disk, inputs);
   if (fs.protects(o.out)) {
-    err << prefisso_tool << "cannot write " << o.out
+    err << message_prefix << "cannot write " << o.out
         << ": it is one of the files being read\n";
     return exit_status::file_failure;
   }
@@ -43,7 +40,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
       *bytes = disk.read(path, compiled_file_limit);
       return true;
     } catch (const file_error& e) {
-      err << prefisso_tool << e.what() << '\n';
+      err << message_prefix << e.what() << '\n';
       return false;
     }
   };
@@ -91,7 +88,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   }
   tratto_chiesto tratto;
   if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
-    err << prefisso_tool << problem << '\n';
+    err << message_prefix << problem << '\n';
     return exit_status::file_failure;
   }
 
@@ -110,20 +107,6 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     return exit_status::file_failure;
   }
   return write_drawing(fs, o.out, drawing, out, err);
-}
-
-int write_drawing(guarded_file_system& fs, const std::string& path,
-                  const std::string& drawing, std::ostream& out,
-                  std::ostream& err) {
-  fs.allow_writes();
-  try {
-    fs.replace(path, drawing);
-  } catch (const file_error& e) {
-    err << prefisso_tool << e.what() << '\n';
-    return exit_status::file_failure;
-  }
-  out << "wrote " << path << " (" << drawing.size() << " bytes)\n";
-  return exit_status::ok;
 }
 
 }  // namespace compattatore::tool
