@@ -19,10 +19,10 @@ namespace compattatore {
 
 /// Compacts the compiled-in texts with `j`, the train text with `rows`
 /// (lines ending in CR LF) added after its "[rallentamenti]" heading.
-/// `prima_del_passo`, when given, receives the cell row as read.
+/// `before_pass`, when given, receives the cell row as read.
 inline scenario compiled_in_scenario(
     std::int32_t j, std::string_view rows = {},
-    std::vector<cella>* prima_del_passo = nullptr) {
+    std::vector<cella>* before_pass = nullptr) {
   memory_file_system fs;
   fs.files["Orsella_Vantrona_linea.txt"] = testo_righe(righe_linea());
   std::string treno = testo_righe(righe_treno());
@@ -34,12 +34,12 @@ inline scenario compiled_in_scenario(
   s.numero_treno = "4273";
   (void)tool::compact_texts(s, j, fs, "Orsella_Vantrona_linea.txt",
                             "Orsella_Vantrona_4273-.txt");
-  if (prima_del_passo) {
+  if (before_pass) {
     scenario as_read;
     memorizza_dati(
         as_read, fs,
         {"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt", false});
-    *prima_del_passo = as_read.celle;
+    *before_pass = as_read.celle;
   }
   return s;
 }

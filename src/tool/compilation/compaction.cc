@@ -20,8 +20,8 @@ namespace {
 // returns at once after it, and the command decides what to print.
 class kept_report : public fatal_report {
  public:
-  void errore(const std::string& a) override { numero = a; }
-  std::string numero;
+  void errore(const std::string& a) override { reported = a; }
+  std::string reported;
 };
 
 const std::string& path_of(quale_testo t, const std::string& linea,
@@ -178,11 +178,11 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
   }
   if (!c.sealed) {
     int number = 0;
-    const char* end = report.numero.data() + report.numero.size();
-    if (std::from_chars(report.numero.data(), end, number).ptr == end) {
+    const char* end = report.reported.data() + report.reported.size();
+    if (std::from_chars(report.reported.data(), end, number).ptr == end) {
       c.json["errore"] = number;
     } else {
-      c.json["errore"] = report.numero;
+      c.json["errore"] = report.reported;
     }
     if (!has_code(c.elenco, number)) {
       diagnostic e;
@@ -190,7 +190,7 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
       e.message =
           "the seal found the route's first 50 m already in use: "
           "the program stops with \"" +
-          seal_line(report.numero) + "\" and writes no file";
+          seal_line(report.reported) + "\" and writes no file";
       c.elenco.push_back(std::move(e));
     }
     c.status = exit_status::errore;

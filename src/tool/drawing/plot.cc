@@ -75,9 +75,9 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
 
   // The stretch is checked against the route's end, which the station
   // table knows; without it, or with the margin, against the line's end.
-  const std::vector<punto> punti = punti_del_tracciato(tracciato);
+  const std::vector<line_point> points = track_points(tracciato);
   std::int64_t route_end =
-      punti.empty() ? 0 : static_cast<std::int64_t>(punti.back().metro);
+      points.empty() ? 0 : static_cast<std::int64_t>(points.back().metro);
   const std::int32_t lunghezza =
       stazioni[stazione_testata_treno_linea].fine_area;
   const char* end_name = "the track line's end";
@@ -86,15 +86,15 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     route_end = lunghezza;
     end_name = "the route's end (--margin draws past it)";
   }
-  tratto_chiesto tratto;
-  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
+  requested_stretch stretch;
+  if (!parse_stretch(o.from, o.to, route_end, &stretch, &problem, end_name)) {
     err << message_prefix << problem << '\n';
     return exit_status::file_failure;
   }
 
   plot_input in;
-  in.from = tratto.from;
-  in.to = tratto.to;
+  in.from = stretch.from;
+  in.to = stretch.to;
   in.margin = o.margin;
   in.tracciato = &tracciato;
   in.celle = o.cells.empty() ? nullptr : &celle;

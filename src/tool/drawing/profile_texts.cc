@@ -52,14 +52,14 @@ int run_profile(const profile_options& o, std::ostream& out,
   as_read.numero_treno = s.numero_treno;
   memorizza_dati(as_read, texts, {p.testo_linea, p.testo_treno, false});
 
-  const profilo dati = profilo_di(s.celle, s.stazioni);
-  const std::int64_t route_end = dati.fine_profilo;
-  const char* end_name = dati.fine_profilo > dati.lunghezza
+  const profile_data data = profile_of(s.celle, s.stazioni);
+  const std::int64_t route_end = data.profile_end;
+  const char* end_name = data.profile_end > data.lunghezza
                              ? "the end of the last station's area"
                              : "the route's end";
-  tratto_chiesto tratto;
+  requested_stretch stretch;
   std::string problem;
-  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
+  if (!parse_stretch(o.from, o.to, route_end, &stretch, &problem, end_name)) {
     err << message_prefix << problem << '\n';
     return exit_status::file_failure;
   }
@@ -67,10 +67,10 @@ int run_profile(const profile_options& o, std::ostream& out,
   profile_input in;
   in.celle = &s.celle;
   in.stazioni = &s.stazioni;
-  in.prima_del_passo = &as_read.celle;
+  in.before_pass = &as_read.celle;
   in.title = s.nome_linea + "_" + s.numero_treno;
-  in.from = tratto.from;
-  in.to = tratto.to;
+  in.from = stretch.from;
+  in.to = stretch.to;
   std::string drawing;
   if (!draw_profile(in, *format, o.width, o.height, &drawing, &problem)) {
     err << p.testo_treno << ": " << problem << '\n';
