@@ -54,13 +54,13 @@ class profile_page {
         height_(height) {}
 
   double x(double metro) const {
-    return left_ + (metro - da_) / (a_ - da_) * (right_ - left_);
+    return left_ + (metro - from_) / (to_ - from_) * (right_ - left_);
   }
-  bool holds(double metro) const { return metro >= da_ && metro <= a_; }
+  bool holds(double metro) const { return metro >= from_ && metro <= to_; }
 
   void draw() {
-    da_ = static_cast<double>(out_->from);
-    a_ = static_cast<double>(out_->to);
+    from_ = static_cast<double>(out_->from);
+    to_ = static_cast<double>(out_->to);
     c_.colour({1, 1, 1});
     c_.rectangle(0, 0, width_, height_);
     c_.fill();
@@ -128,12 +128,12 @@ class profile_page {
   }
 
   void km_grid(double top, double bottom) {
-    const double px_per_km = 1000.0 * (right_ - left_) / (a_ - da_);
+    const double px_per_km = 1000.0 * (right_ - left_) / (to_ - from_);
     const double label_km = round_step(60.0 / px_per_km, 1.0);
     const double tick_km = round_step(12.0 / px_per_km, 1.0);
     c_.line_width(0.6);
-    for (double km = std::ceil(da_ / 1000.0 / tick_km) * tick_km;
-         km * 1000.0 <= a_ + 1e-6; km += tick_km) {
+    for (double km = std::ceil(from_ / 1000.0 / tick_km) * tick_km;
+         km * 1000.0 <= to_ + 1e-6; km += tick_km) {
       const double px = x(km * 1000.0);
       const bool labelled = std::fmod(km + 1e-9, label_km) < 1e-6;
       c_.colour(labelled ? grid_colour : rgb{0.95, 0.95, 0.95});
@@ -158,22 +158,23 @@ class profile_page {
 
   // A step series as a line over the stretch.
   void steps(const std::vector<value_step>& series, const band& b) {
-    double v = value_at(series, static_cast<std::int64_t>(da_));
-    c_.move_to(x(da_), b.y(v));
+    double v = value_at(series, static_cast<std::int64_t>(from_));
+    c_.move_to(x(from_), b.y(v));
     for (const value_step& g : series) {
-      if (metri(g.from) <= da_) continue;
-      if (metri(g.from) >= a_) break;
+      if (metri(g.from) <= from_) continue;
+      if (metri(g.from) >= to_) break;
       c_.line_to(x(metri(g.from)), b.y(v));
       v = g.value;
       c_.line_to(x(metri(g.from)), b.y(v));
     }
-    c_.line_to(x(a_), b.y(v));
+    c_.line_to(x(to_), b.y(v));
   }
 
   double max_in_stretch(const std::vector<value_step>& series) const {
-    double m = value_at(series, static_cast<std::int64_t>(da_));
+    double m = value_at(series, static_cast<std::int64_t>(from_));
     for (const value_step& g : series) {
-      if (metri(g.from) > da_ && metri(g.from) < a_) m = std::max(m, g.value);
+      if (metri(g.from) > from_ && metri(g.from) < to_)
+        m = std::max(m, g.value);
     }
     return m;
   }
@@ -224,8 +225,8 @@ class profile_page {
     value_axis(b, step, "");
     label_placer placer = placer_for(b, false);
     for (const profile_slowdown& r : p_.rallentamenti) {
-      const double a = std::max(static_cast<double>(r.inizio), da_);
-      const double z = std::min(static_cast<double>(r.fine), a_);
+      const double a = std::max(static_cast<double>(r.inizio), from_);
+      const double z = std::min(static_cast<double>(r.fine), to_);
       if (z > a) {
         c_.colour(slowdown_colour, 0.3);
         c_.rectangle(x(a), b.y(r.velocita), x(z) - x(a),
@@ -299,8 +300,8 @@ class profile_page {
     const double mid = b.top + 14 + (b.bottom - b.top - 14) * 0.35;
     label_placer placer = placer_for(b, false);
     for (const profile_station& s : p_.stazioni) {
-      const double a = std::max(static_cast<double>(s.inizio_area), da_);
-      const double z = std::min(static_cast<double>(s.fine_area), a_);
+      const double a = std::max(static_cast<double>(s.inizio_area), from_);
+      const double z = std::min(static_cast<double>(s.fine_area), to_);
       if (z > a) {
         c_.colour(station_colour, 0.25);
         c_.rectangle(x(a), mid - 4, x(z) - x(a), 8);
@@ -328,11 +329,11 @@ class profile_page {
 
   void gradient(band& b) {
     double lo = 0, hi = 0;
-    double v = value_at(p_.pendenza, static_cast<std::int64_t>(da_));
+    double v = value_at(p_.pendenza, static_cast<std::int64_t>(from_));
     lo = std::min(lo, v);
     hi = std::max(hi, v);
     for (const value_step& g : p_.pendenza) {
-      if (metri(g.from) > da_ && metri(g.from) < a_) {
+      if (metri(g.from) > from_ && metri(g.from) < to_) {
         lo = std::min(lo, g.value);
         hi = std::max(hi, g.value);
       }
@@ -343,8 +344,8 @@ class profile_page {
     value_axis(b, step, "");
     // Bars from zero.
     c_.colour(gradient_colour, 0.35);
-    v = value_at(p_.pendenza, static_cast<std::int64_t>(da_));
-    double from = da_;
+    v = value_at(p_.pendenza, static_cast<std::int64_t>(from_));
+    double from = from_;
     auto bar = [&](double to) {
       const double y0 = b.y(0), y1 = b.y(v);
       c_.rectangle(x(from), std::min(y0, y1), x(to) - x(from),
@@ -352,13 +353,13 @@ class profile_page {
       c_.fill();
     };
     for (const value_step& g : p_.pendenza) {
-      if (metri(g.from) <= da_) continue;
-      if (metri(g.from) >= a_) break;
+      if (metri(g.from) <= from_) continue;
+      if (metri(g.from) >= to_) break;
       bar(metri(g.from));
       from = metri(g.from);
       v = g.value;
     }
-    bar(a_);
+    bar(to_);
     c_.colour(gradient_colour);
     c_.line_width(1.0);
     steps(p_.pendenza, b);
@@ -368,7 +369,7 @@ class profile_page {
     // The elevation, on its own scale at the right.
     double qlo = 1e300, qhi = -1e300;
     for (const value_step& q : p_.quota) {
-      if (metri(q.from) < da_ || metri(q.from) > a_) continue;
+      if (metri(q.from) < from_ || metri(q.from) > to_) continue;
       qlo = std::min(qlo, q.value);
       qhi = std::max(qhi, q.value);
     }
@@ -386,9 +387,10 @@ class profile_page {
     c_.line_width(1.6);
     bool first = true;
     for (const value_step& g : p_.quota) {
-      if (metri(g.from) < da_ - passo_cella || metri(g.from) > a_ + passo_cella)
+      if (metri(g.from) < from_ - passo_cella ||
+          metri(g.from) > to_ + passo_cella)
         continue;
-      const double px = x(std::clamp(metri(g.from), da_, a_));
+      const double px = x(std::clamp(metri(g.from), from_, to_));
       if (first) {
         c_.move_to(px, q.y(g.value));
       } else {
@@ -415,16 +417,16 @@ class profile_page {
                 8.0, text_anchor::middle, true);
       }
     };
-    double from = da_;
-    double code = value_at(p_.montagna, static_cast<std::int64_t>(da_));
+    double from = from_;
+    double code = value_at(p_.montagna, static_cast<std::int64_t>(from_));
     for (const value_step& g : p_.montagna) {
-      if (metri(g.from) <= da_) continue;
-      if (metri(g.from) >= a_) break;
+      if (metri(g.from) <= from_) continue;
+      if (metri(g.from) >= to_) break;
       stretch(from, metri(g.from), code);
       from = metri(g.from);
       code = g.value;
     }
-    stretch(from, a_, code);
+    stretch(from, to_, code);
   }
 
   void adhesion(band& b) {
@@ -441,8 +443,8 @@ class profile_page {
 
   void title() {
     c_.colour(line_colour);
-    std::string t = in_.title + ": profiles, km " + km_text(da_ / 1000.0) +
-                    " to " + km_text(a_ / 1000.0);
+    std::string t = in_.title + ": profiles, km " + km_text(from_ / 1000.0) +
+                    " to " + km_text(to_ / 1000.0);
     c_.text(page_margin, title_band / 2 + 6, t, 13.0, text_anchor::start);
     if (!out_->left_out.empty()) {
       c_.colour(beyond_colour);
@@ -479,7 +481,7 @@ class profile_page {
   profile_layout* out_;
   const profile_data& p_;
   double left_, right_, width_, height_;
-  double da_ = 0, a_ = 1;
+  double from_ = 0, to_ = 1;
   std::vector<band> bands_;
 };
 
