@@ -26,14 +26,14 @@ set(COMPATTATORE_USES_tool/common compact documents platform)
 set(COMPATTATORE_USES_tool/files tool/common)
 set(COMPATTATORE_USES_tool/diagnostics tool/files)
 set(COMPATTATORE_USES_tool/compilation tool/diagnostics)
-set(COMPATTATORE_USES_tool/decode tool/diagnostics)
+set(COMPATTATORE_USES_tool/decode tool/files)
 set(COMPATTATORE_USES_tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/report tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/build tool/compilation)
 set(COMPATTATORE_USES_tool/watch tool/report)
 set(COMPATTATORE_USES_tool/cli tool/compilation)
 set(COMPATTATORE_USES_tool/commands tool/cli tool/build tool/decode
-    tool/watch)
+    tool/drawing tool/report tool/watch)
 set(COMPATTATORE_USES_tool tool/commands tool/cli)
 # What a layer's tests use besides the layer (the readers are tested on the
 # compiled-in texts, the compaction on the compiled-in scenario).
