@@ -7,7 +7,8 @@
 # that is no layer (its files would be neither built nor checked), on a
 # source beside the tool's main.cc, and on a file of tool/commands that
 # includes another command's header: what two commands share lives below
-# them.
+# them. The one header such a file may include besides its own is its
+# folder's table, named after the folder (tool/commands/commands.h).
 cmake_minimum_required(VERSION 3.25)
 include(${ROOT}/cmake/layers.cmake)
 
@@ -77,7 +78,8 @@ foreach(layer ${COMPATTATORE_LAYERS} bench)
         string(APPEND faults "${shown}: ${line}: ${layer} may not use ${target}\n")
       elseif(target STREQUAL layer AND layer IN_LIST apart)
         get_filename_component(included ${path} NAME_WE)
-        if(NOT included STREQUAL stem)
+        get_filename_component(table ${layer} NAME)
+        if(NOT included STREQUAL stem AND NOT included STREQUAL table)
           string(APPEND faults "${shown}: ${line}: a file of ${layer} may not "
                                "include another one's header; move what they "
                                "share below ${layer}\n")

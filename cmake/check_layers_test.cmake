@@ -49,6 +49,13 @@ append_line(${WORK}/tree/src/tool/commands/${first}
 check_copy(FALSE "may not include another one's header"
            "a command including another command")
 
+# The command line's room, below the commands, reaching up to their table.
+fresh_copy()
+append_line(${WORK}/tree/src/tool/cli/cli.cc
+            "#include \"tool/commands/commands.h\"")
+check_copy(FALSE "tool/cli may not use tool/commands"
+           "the command line including the table of commands")
+
 # Includes that go up, in the tool and in the core.
 fresh_copy()
 append_line(${WORK}/tree/src/tool/common/latin1.cc

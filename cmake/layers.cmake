@@ -8,7 +8,8 @@
 #   app, tool -> platform
 set(COMPATTATORE_LAYERS platform model content documents reader compact app
     tool/common tool/files tool/diagnostics tool/compilation tool/decode
-    tool/drawing tool/report tool/build tool/commands tool/cli tool)
+    tool/drawing tool/report tool/build tool/watch tool/cli tool/commands
+    tool)
 set(COMPATTATORE_USES_platform)
 set(COMPATTATORE_USES_model platform)
 set(COMPATTATORE_USES_content model)
@@ -17,19 +18,23 @@ set(COMPATTATORE_USES_reader model)
 set(COMPATTATORE_USES_compact reader)
 set(COMPATTATORE_USES_app compact documents platform)
 # The author's tool, a layer of folders of its own on the same core: each
-# folder one room, using only the rooms below it. Its top, src/tool/, holds
-# main.cc alone.
+# folder one room, using only the rooms below it. The commands, one file
+# each, stand on the machinery of every room and on the command line's
+# room, which makes the help, the messages and the renderings from their
+# table. Its top, src/tool/, holds main.cc alone.
 set(COMPATTATORE_USES_tool/common compact documents platform)
 set(COMPATTATORE_USES_tool/files tool/common)
 set(COMPATTATORE_USES_tool/diagnostics tool/files)
 set(COMPATTATORE_USES_tool/compilation tool/diagnostics)
-set(COMPATTATORE_USES_tool/decode tool/diagnostics)
-set(COMPATTATORE_USES_tool/drawing tool/diagnostics)
+set(COMPATTATORE_USES_tool/decode tool/files)
+set(COMPATTATORE_USES_tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/report tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/build tool/compilation)
-set(COMPATTATORE_USES_tool/commands tool/report tool/build tool/decode)
-set(COMPATTATORE_USES_tool/cli tool/commands)
-set(COMPATTATORE_USES_tool tool/cli)
+set(COMPATTATORE_USES_tool/watch tool/report)
+set(COMPATTATORE_USES_tool/cli tool/compilation)
+set(COMPATTATORE_USES_tool/commands tool/cli tool/build tool/decode
+    tool/drawing tool/report tool/watch)
+set(COMPATTATORE_USES_tool tool/commands tool/cli)
 # What a layer's tests use besides the layer (the readers are tested on the
 # compiled-in texts, the compaction on the compiled-in scenario).
 set(COMPATTATORE_TESTS_USE_reader content)

@@ -1,12 +1,19 @@
 # Makes the manual page OUT.gz of the executable EXE (named NAME) from its
-# --help and --version with help2man; compatta's commands each add their
-# own --help as a section.
+# --help and --version with help2man; compatta's commands, as its hidden
+# --commands lists them, each add their own --help as a section.
 set(include_file ${OUT}.h2m)
 set(include_option "")
 if(NAME STREQUAL "compatta")
   set(what "the scenario author's tool: compile, check, decode and draw train-driving scenarios")
   set(text "[COMMANDS]\n")
-  foreach(command compile check build texts dump plot profile report watch explain)
+  execute_process(COMMAND ${EXE} --commands
+                  OUTPUT_VARIABLE commands RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${EXE} --commands failed: ${rc}")
+  endif()
+  string(STRIP "${commands}" commands)
+  string(REPLACE "\n" ";" commands "${commands}")
+  foreach(command ${commands})
     execute_process(COMMAND ${EXE} ${command} --help
                     OUTPUT_VARIABLE help RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)

@@ -13,16 +13,16 @@
 #include "model/scenario.h"
 #include "reader/memorizza_dati.h"
 #include "tests/memory_file_system.h"
-#include "tool/compilation/compile_command.h"
+#include "tool/compilation/compaction.h"
 
 namespace compattatore {
 
 /// Compacts the compiled-in texts with `j`, the train text with `rows`
 /// (lines ending in CR LF) added after its "[rallentamenti]" heading.
-/// `prima_del_passo`, when given, receives the cell row as read.
+/// `before_pass`, when given, receives the cell row as read.
 inline scenario compiled_in_scenario(
     std::int32_t j, std::string_view rows = {},
-    std::vector<cella>* prima_del_passo = nullptr) {
+    std::vector<cella>* before_pass = nullptr) {
   memory_file_system fs;
   fs.files["Orsella_Vantrona_linea.txt"] = testo_righe(righe_linea());
   std::string treno = testo_righe(righe_treno());
@@ -32,14 +32,14 @@ inline scenario compiled_in_scenario(
   scenario s;
   s.nome_linea = "Orsella_Vantrona";
   s.numero_treno = "4273";
-  (void)tool::compatta_testi(s, j, fs, "Orsella_Vantrona_linea.txt",
-                             "Orsella_Vantrona_4273-.txt");
-  if (prima_del_passo) {
-    scenario letto;
+  (void)tool::compact_texts(s, j, fs, "Orsella_Vantrona_linea.txt",
+                            "Orsella_Vantrona_4273-.txt");
+  if (before_pass) {
+    scenario as_read;
     memorizza_dati(
-        letto, fs,
+        as_read, fs,
         {"Orsella_Vantrona_linea.txt", "Orsella_Vantrona_4273-.txt", false});
-    *prima_del_passo = letto.celle;
+    *before_pass = as_read.celle;
   }
   return s;
 }

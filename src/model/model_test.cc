@@ -6,7 +6,6 @@
 #include <string>
 
 #include "model/arrotonda.h"
-#include "model/file_names.h"
 #include "model/tracciato.h"
 
 namespace compattatore {
@@ -49,18 +48,6 @@ TEST(Nearest, ConversionRefusesWhatTheFieldCannotHold) {
   EXPECT_EQ(low16(40000), -25536);
   EXPECT_EQ(low8(-1), 255);
   EXPECT_EQ(low8(300), 44);
-}
-
-TEST(FileNames, EveryFileOfARunFromDirectoryAndNames) {
-  const file_names n{"/d/e", "Orsella_Vantrona", "4273"};
-  EXPECT_EQ(n.testo_linea(), "/d/e/Orsella_Vantrona_linea.txt");
-  EXPECT_EQ(n.testo_treno(), "/d/e/Orsella_Vantrona_4273-.txt");
-  EXPECT_EQ(n.note(), "/d/e/Orsella_Vantrona_4273_note.txt");
-  EXPECT_EQ(n.rallentamenti(), "/d/e/Orsella_Vantrona_4273_rallentamenti.txt");
-  EXPECT_EQ(n.scheda(), "/d/e/Orsella_Vantrona_4273_scheda_treno.txt");
-  EXPECT_EQ(n.file_linea(), "/d/e/Orsella_Vantrona_linea.dat");
-  EXPECT_EQ(n.file_stazioni(), "/d/e/Orsella_Vantrona_4273.sim");
-  EXPECT_EQ(n.file_celle(), "/d/e/Orsella_Vantrona_4273.dat");
 }
 
 TEST(TrackLine, ElementsKeepTheirKindAndValuePerMetreAndAxis) {

@@ -4,8 +4,10 @@
 
 #include "platform/process_memory.h"
 #include "tool/cli/cli.h"
+#include "tool/commands/commands.h"
 
 int main(int argc, char** argv) {
   compattatore::keep_freed_memory();
-  return compattatore::tool::compatta_main(argc, argv, std::cout, std::cerr);
+  return compattatore::tool::compatta_main(
+      argc, argv, compattatore::tool::commands(), std::cout, std::cerr);
 }

@@ -11,11 +11,11 @@ namespace compattatore::tool {
 namespace {
 
 // The state file is a first line naming it, its format, the version of the
-// tool that wrote it and the impronta of the rest, then the rest: one JSON
-// object. The impronta makes any damage to the rest visible, so that the
+// tool that wrote it and the fingerprint of the rest, then the rest: one JSON
+// object. The fingerprint makes any damage to the rest visible, so that the
 // file is trusted whole or not at all.
-constexpr std::string_view intestazione = "compatta build state ";
-constexpr int formato = 1;
+constexpr std::string_view heading = "compatta build state ";
+constexpr int format_version = 1;
 
 using json = nlohmann::ordered_json;
 
@@ -56,28 +56,28 @@ std::optional<file_stamp> stamp_of(const std::string& path) {
   return f;
 }
 
-std::string impronta(std::string_view bytes) {
+std::string fingerprint(std::string_view bytes) {
   std::uint64_t h = 14695981039346656037ull;
   for (const char c : bytes) {
     h ^= static_cast<unsigned char>(c);
     h *= 1099511628211ull;
   }
-  constexpr std::string_view cifre = "0123456789abcdef";
+  constexpr std::string_view digits = "0123456789abcdef";
   std::string out(16, '0');
-  for (std::size_t i = 16; i-- > 0; h >>= 4) out[i] = cifre[h & 0xf];
+  for (std::size_t i = 16; i-- > 0; h >>= 4) out[i] = digits[h & 0xf];
   return out;
 }
 
-std::optional<build_state> leggi_stato(std::string_view bytes,
-                                       std::string* why) {
+std::optional<build_state> read_state(std::string_view bytes,
+                                      std::string* why) {
   const std::size_t eol = bytes.find('\n');
-  if (!bytes.starts_with(intestazione) || eol == std::string_view::npos) {
+  if (!bytes.starts_with(heading) || eol == std::string_view::npos) {
     *why = "not a build state";
     return std::nullopt;
   }
-  // "FORMAT VERSION IMPRONTA"
+  // "FORMAT VERSION FINGERPRINT"
   const std::string_view head =
-      bytes.substr(intestazione.size(), eol - intestazione.size());
+      bytes.substr(heading.size(), eol - heading.size());
   const std::string_view body = bytes.substr(eol + 1);
   const std::size_t a = head.find(' ');
   const std::size_t b = head.rfind(' ');
@@ -90,7 +90,7 @@ std::optional<build_state> leggi_stato(std::string_view bytes,
   const auto [p, ec] = std::from_chars(
       format_text.data(), format_text.data() + format_text.size(), format);
   if (ec != std::errc{} || p != format_text.data() + format_text.size() ||
-      format != formato) {
+      format != format_version) {
     *why = "written in another format";
     return std::nullopt;
   }
@@ -100,7 +100,7 @@ std::optional<build_state> leggi_stato(std::string_view bytes,
         "written by version " + std::string(made_by) + ", this is " + version;
     return std::nullopt;
   }
-  if (head.substr(b + 1) != impronta(body)) {
+  if (head.substr(b + 1) != fingerprint(body)) {
     *why = "damaged";
     return std::nullopt;
   }
@@ -135,7 +135,7 @@ std::optional<build_state> leggi_stato(std::string_view bytes,
   return s;
 }
 
-std::string scrivi_stato(const build_state& s) {
+std::string state_bytes(const build_state& s) {
   json routes = json::object();
   for (const auto& [name, r] : s.routes) {
     routes[name] = {{"route_hash", r.route_hash},
@@ -155,8 +155,8 @@ std::string scrivi_stato(const build_state& s) {
   const json j = {
       {"texts", s.texts}, {"routes", routes}, {"scenarios", scenarios}};
   const std::string body = dump(j) + '\n';
-  return std::string(intestazione) + std::to_string(formato) + ' ' + version +
-         ' ' + impronta(body) + '\n' + body;
+  return std::string(heading) + std::to_string(format_version) + ' ' + version +
+         ' ' + fingerprint(body) + '\n' + body;
 }
 
 }  // namespace compattatore::tool

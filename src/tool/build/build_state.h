@@ -14,7 +14,7 @@
 namespace compattatore::tool {
 
 /// The state file's name in the output folder: hidden, as a build tool's.
-inline constexpr std::string_view nome_stato = ".compatta-build-state";
+inline constexpr std::string_view state_file_name = ".compatta-build-state";
 
 /// What a compiled file was when last written: a file replaced, touched or
 /// deleted since no longer matches.
@@ -30,7 +30,7 @@ std::optional<file_stamp> stamp_of(const std::string& path);
 
 /// A text's content as 16 hexadecimal digits (64-bit FNV-1a): equal texts
 /// give equal digits, and an edit gives others but for a chance of 2^-64.
-std::string impronta(std::string_view bytes);
+std::string fingerprint(std::string_view bytes);
 
 /// A route whose route-wide file was written.
 struct route_record {
@@ -64,11 +64,10 @@ struct build_state {
 /// The state in `bytes`. Nothing, with `*why` saying so, when they are not
 /// a whole state of this tool's version: such a file is never trusted in
 /// part.
-std::optional<build_state> leggi_stato(std::string_view bytes,
-                                       std::string* why);
+std::optional<build_state> read_state(std::string_view bytes, std::string* why);
 
 /// The bytes of the state file for `s`, the same for the same state.
-std::string scrivi_stato(const build_state& s);
+std::string state_bytes(const build_state& s);
 
 }  // namespace compattatore::tool
 

@@ -26,7 +26,7 @@ build_state small_state() {
 TEST(BuildState, ReadsBackWhatItWrote) {
   const build_state s = small_state();
   std::string why;
-  const auto back = leggi_stato(scrivi_stato(s), &why);
+  const auto back = read_state(state_bytes(s), &why);
   ASSERT_TRUE(back) << why;
   EXPECT_EQ(back->texts, "in");
   ASSERT_EQ(back->routes.size(), 1u);
@@ -41,29 +41,29 @@ TEST(BuildState, ReadsBackWhatItWrote) {
   EXPECT_EQ(sc.stations, s.scenarios.at("R1_1").stations);
   EXPECT_EQ(sc.cells, s.scenarios.at("R1_1").cells);
   // The same state, the same bytes: an unchanged build rewrites nothing.
-  EXPECT_EQ(scrivi_stato(*back), scrivi_stato(s));
+  EXPECT_EQ(state_bytes(*back), state_bytes(s));
 }
 
 TEST(BuildState, AnyDamageMakesTheWholeFileUntrusted) {
-  const std::string good = scrivi_stato(small_state());
+  const std::string good = state_bytes(small_state());
   std::string why;
   for (std::size_t i = 0; i < good.size(); ++i) {
     std::string bad = good;
     bad[i] = static_cast<char>(bad[i] ^ 0x04);
-    EXPECT_FALSE(leggi_stato(bad, &why)) << "byte " << i << ": " << bad;
+    EXPECT_FALSE(read_state(bad, &why)) << "byte " << i << ": " << bad;
   }
   for (std::size_t n = 0; n < good.size(); ++n) {
-    EXPECT_FALSE(leggi_stato(good.substr(0, n), &why)) << "cut at " << n;
+    EXPECT_FALSE(read_state(good.substr(0, n), &why)) << "cut at " << n;
   }
-  EXPECT_FALSE(leggi_stato(good + " ", &why));
+  EXPECT_FALSE(read_state(good + " ", &why));
 }
 
-TEST(BuildState, ImprontaOfKnownTexts) {
+TEST(BuildState, FingerprintOfKnownTexts) {
   // 64-bit FNV-1a: the offset basis for nothing, and the published value
   // for "a".
-  EXPECT_EQ(impronta(""), "cbf29ce484222325");
-  EXPECT_EQ(impronta("a"), "af63dc4c8601ec8c");
-  EXPECT_NE(impronta("ab"), impronta("ba"));
+  EXPECT_EQ(fingerprint(""), "cbf29ce484222325");
+  EXPECT_EQ(fingerprint("a"), "af63dc4c8601ec8c");
+  EXPECT_NE(fingerprint("ab"), fingerprint("ba"));
 }
 
 }  // namespace

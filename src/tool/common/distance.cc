@@ -27,7 +27,7 @@ std::optional<std::int64_t> parse_distance(std::string_view text) {
 }
 
 bool parse_stretch(const std::string& from, const std::string& to,
-                   std::int64_t route_end, tratto_chiesto* out,
+                   std::int64_t route_end, requested_stretch* out,
                    std::string* err, std::string_view end_name) {
   *out = {};
   for (const auto& [given, end, name] :

@@ -16,7 +16,7 @@ namespace compattatore::tool {
 std::optional<std::int64_t> parse_distance(std::string_view text);
 
 /// The metres a drawing covers; -1: from the start, or to the end.
-struct tratto_chiesto {
+struct requested_stretch {
   std::int64_t from = -1;
   std::int64_t to = -1;
 };
@@ -27,7 +27,7 @@ struct tratto_chiesto {
 /// the option, when one is not a distance, `from` does not lie before `to`,
 /// or either lies beyond the end.
 [[nodiscard]] bool parse_stretch(const std::string& from, const std::string& to,
-                                 std::int64_t route_end, tratto_chiesto* out,
+                                 std::int64_t route_end, requested_stretch* out,
                                  std::string* err,
                                  std::string_view end_name = "the route's end");
 

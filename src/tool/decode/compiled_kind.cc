@@ -1,7 +1,5 @@
 #include "tool/decode/compiled_kind.h"
 
-#include "model/file_names.h"
-
 namespace compattatore::tool {
 
 std::string_view kind_word(compiled_kind k) {
@@ -26,13 +24,6 @@ std::string_view kind_title(compiled_kind k) {
       return "cell row";
   }
   return {};
-}
-
-std::optional<compiled_kind> kind_from_name(std::string_view path) {
-  if (path.ends_with(fine_file_linea)) return compiled_kind::track;
-  if (path.ends_with(fine_file_stazioni)) return compiled_kind::stations;
-  if (path.ends_with(fine_file_celle)) return compiled_kind::cells;
-  return std::nullopt;
 }
 
 std::optional<compiled_kind> kind_from_word(std::string_view word) {

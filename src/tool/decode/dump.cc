@@ -10,7 +10,7 @@
 #include "compact/track_file.h"
 #include "platform/real_file_system.h"
 #include "tool/common/exit_status.h"
-#include "tool/diagnostics/diagnostics.h"
+#include "tool/common/message_prefix.h"
 #include "tool/files/read_limits.h"
 
 namespace compattatore::tool {
@@ -27,9 +27,9 @@ std::string stretch(const dump_range& r) {
 
 int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
   const std::optional<compiled_kind> kind =
-      o.kind.empty() ? kind_from_name(o.file) : kind_from_word(o.kind);
+      o.kind.empty() ? compiled_kind_of(o.file) : kind_from_word(o.kind);
   if (!kind) {
-    err << prefisso_tool << "cannot tell what " << o.file
+    err << message_prefix << "cannot tell what " << o.file
         << " holds from its name (NAME_linea.dat track line, .sim station "
            "table, .dat cell row): give --kind track|stations|cells\n";
     return exit_status::file_failure;
@@ -41,7 +41,7 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     if (given->empty()) continue;
     const std::optional<std::int64_t> metres = parse_distance(*given);
     if (!metres) {
-      err << prefisso_tool << name << ' ' << *given
+      err << message_prefix << name << ' ' << *given
           << ": not a distance: give metres (1500 or 1500m) or kilometres "
              "(1.5km)\n";
       return exit_status::file_failure;
@@ -49,12 +49,12 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     *end = *metres;
   }
   if (range.from > range.to) {
-    err << prefisso_tool << "--from " << o.from << " lies after --to " << o.to
+    err << message_prefix << "--from " << o.from << " lies after --to " << o.to
         << '\n';
     return exit_status::file_failure;
   }
   if (*kind == compiled_kind::stations && !range.whole()) {
-    err << prefisso_tool
+    err << message_prefix
         << "--from and --to choose a stretch of cells or of the track line; "
            "a station table is listed whole\n";
     return exit_status::file_failure;
@@ -64,7 +64,7 @@ int run_dump(const dump_options& o, std::ostream& out, std::ostream& err) {
     real_file_system disk;
     bytes = disk.read(o.file, compiled_file_limit);
   } catch (const file_error& e) {
-    err << prefisso_tool << e.what() << '\n';
+    err << message_prefix << e.what() << '\n';
     return exit_status::file_failure;
   }
 

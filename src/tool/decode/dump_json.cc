@@ -40,7 +40,7 @@ json cells_json(const std::vector<cella>& celle, bool all,
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const cella& c = celle[i];
     if (!range.holds(metro_della_cella(i))) continue;
-    if (!all && !non_vuota(c)) continue;
+    if (!all && !any_field_set(c)) continue;
     json entry = {{"index", i},
                   {"metro", metro_della_cella(i)},
                   {"meaning", significato_oggetto(c.oggetto)}};
@@ -78,9 +78,9 @@ json track_json(const tracciato_linea& t, const dump_range& range) {
     if (!range.holds(static_cast<std::int64_t>(m))) continue;
     list.push_back({{"metro", m},
                     {"x", element_value(t, m, 0)},
-                    {"x_kind", tipo_word(t.tipo(m, 0))},
+                    {"x_kind", element_kind_word(t.tipo(m, 0))},
                     {"y", element_value(t, m, 1)},
-                    {"y_kind", tipo_word(t.tipo(m, 1))}});
+                    {"y_kind", element_kind_word(t.tipo(m, 1))}});
   }
   json j = {{"metres", t.metri()}};
   add_range(j, range);

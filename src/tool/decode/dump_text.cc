@@ -11,7 +11,7 @@
 namespace compattatore::tool {
 namespace {
 
-std::string dettaglio_oggetto(const cella& c) {
+std::string object_detail(const cella& c) {
   const std::string v1 = std::to_string(c.valore_1);
   switch (static_cast<oggetto_cella>(c.oggetto)) {
     case oggetto_cella::fine_rallentamento:
@@ -29,7 +29,7 @@ std::string dettaglio_oggetto(const cella& c) {
   }
 }
 
-std::string spiegazione_preavviso(std::uint8_t p) {
+std::string preavviso_meaning(std::uint8_t p) {
   if (p == 0) return {};
   // 80 + k in the k-th cell before a station end marker; a signal's
   // approach codes are (sx * 3 + dx) * 10 + k.
@@ -48,7 +48,7 @@ long long number(T v) {
 void cell_text(std::ostream& out, std::size_t i, const cella& c) {
   out << "cell " << i << " (~" << metro_della_cella(i) << " m): oggetto "
       << int{c.oggetto} << ' ' << significato_oggetto(c.oggetto)
-      << dettaglio_oggetto(c);
+      << object_detail(c);
   if (i == 1) {
     out << "; seal: stamp " << c.valore_1 << ", check code " << c.valore_2;
   }
@@ -58,20 +58,20 @@ void cell_text(std::ostream& out, std::size_t i, const cella& c) {
     const long long v = number(c.*f.member);
     out << (f.name == "valore_1" || f.name == "montagna" ? "\n    " : ", ")
         << f.name << ' ' << v;
-    if (f.name == "preavviso") out << spiegazione_preavviso(c.preavviso);
+    if (f.name == "preavviso") out << preavviso_meaning(c.preavviso);
     if (f.name == "velocita_linea") out << " (" << 5 * v << " km/h)";
     if (f.name == "pendenza") out << " (" << v - 100 << " per mille)";
   });
   out << '\n';
 }
 
-std::string ora(std::int32_t secondi) {
-  if (secondi < 0) return {};
+std::string orario_text(std::int32_t seconds) {
+  if (seconds < 0) return {};
   auto two = [](std::int32_t v) {
     return (v < 10 ? "0" : "") + std::to_string(v);
   };
-  return " (" + two(secondi / 3600) + ":" + two(secondi / 60 % 60) + ":" +
-         two(secondi % 60) + ")";
+  return " (" + two(seconds / 3600) + ":" + two(seconds / 60 % 60) + ":" +
+         two(seconds % 60) + ")";
 }
 
 std::string escaped(std::string_view bytes) {
@@ -107,7 +107,7 @@ void station_text(std::ostream& out, std::size_t i, const stazione& s) {
       out << (line ? "\n    " : ", ") << f.name << ' ' << number(s.*f.member);
     }
   });
-  if (role == "station") out << ora(s.orario);
+  if (role == "station") out << orario_text(s.orario);
   out << '\n';
   const std::string means = significato_testata(i, s);
   if (!means.empty()) out << "    means: " << means << '\n';
@@ -123,20 +123,20 @@ std::string shortest(double v) {
 std::string element_text(const tracciato_linea& t, std::size_t m, int asse) {
   const tipo_elemento k = t.tipo(m, asse);
   if (k == tipo_elemento::vuoto) return "empty";
-  return std::string(tipo_word(k)) + ' ' + shortest(t.valore(m, asse));
+  return std::string(element_kind_word(k)) + ' ' + shortest(t.valore(m, asse));
 }
 
 }  // namespace
 
-bool non_vuota(const cella& c) { return !(c == cella{}); }
+bool any_field_set(const cella& c) { return !(c == cella{}); }
 
 bool holds_object(std::size_t index, const cella& c) {
-  return c.oggetto != 0 || (index == 1 && non_vuota(c));
+  return c.oggetto != 0 || (index == 1 && any_field_set(c));
 }
 
 // What the kind's first value means, where it has one meaning.
 
-std::string_view tipo_word(tipo_elemento k) {
+std::string_view element_kind_word(tipo_elemento k) {
   switch (k) {
     case tipo_elemento::vuoto:
       return "empty";
@@ -154,7 +154,7 @@ void cells_text(std::ostream& out, const std::vector<cella>& celle,
     if (!range.holds(metro_della_cella(i))) continue;
     const bool shown =
         which == which_cells::all ||
-        (which == which_cells::non_empty && non_vuota(celle[i])) ||
+        (which == which_cells::non_empty && any_field_set(celle[i])) ||
         (which == which_cells::objects && holds_object(i, celle[i]));
     if (shown) cell_text(out, i, celle[i]);
   }

@@ -32,11 +32,11 @@ struct dump_range {
 enum class which_cells { objects, non_empty, all };
 
 /// Whether any field of the cell is nonzero.
-bool non_vuota(const cella& c);
+bool any_field_set(const cella& c);
 /// Whether the cell holds an object or, cell 1, the seal's mark.
 bool holds_object(std::size_t index, const cella& c);
 /// "empty", "int" or "double".
-std::string_view tipo_word(tipo_elemento k);
+std::string_view element_kind_word(tipo_elemento k);
 
 /// The cells that `which` picks within `range`.
 void cells_text(std::ostream& out, const std::vector<cella>& celle,

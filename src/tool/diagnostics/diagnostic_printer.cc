@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tool/diagnostics/diagnostics.h"
+#include "tool/common/message_prefix.h"
 
 namespace compattatore::tool {
 namespace {
@@ -36,7 +36,7 @@ class painter {
 
 std::string place(const std::string& file, std::int32_t line,
                   std::int32_t column) {
-  if (file.empty()) return std::string(prefisso_tool.substr(0, 8)) + ":";
+  if (file.empty()) return std::string(message_prefix.substr(0, 8)) + ":";
   std::string out = file;
   if (line > 0) {
     out += ':' + std::to_string(line);

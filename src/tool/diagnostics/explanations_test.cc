@@ -13,7 +13,7 @@
 #include "model/codici_errore.h"
 #include "model/warnings.h"
 #include "tests/memory_file_system.h"
-#include "tool/compilation/compile_command.h"
+#include "tool/compilation/compaction.h"
 
 namespace compattatore::tool {
 namespace {
@@ -81,7 +81,7 @@ compaction_outcome compiled(std::string_view example, scenario& s) {
   fs.files[treno] = t.train;
   s.nome_linea = "r";
   s.numero_treno = "1";
-  return compatta_testi(s, 1, fs, linea, treno);
+  return compact_texts(s, 1, fs, linea, treno);
 }
 
 // The fault code an example comes to: the recorded one, or a seal guard's.

@@ -15,16 +15,16 @@
 
 namespace {
 
-constexpr const char* libreria_cairo = "libcairo.so.2";
-constexpr const char* libreria_fontconfig = "libfontconfig.so.1";
+constexpr const char* cairo_soname = "libcairo.so.2";
+constexpr const char* fontconfig_soname = "libfontconfig.so.1";
 
 void* cairo_library() {
   static void* const handle = [] {
-    void* h = ::dlopen(libreria_cairo, RTLD_NOW | RTLD_LOCAL);
+    void* h = ::dlopen(cairo_soname, RTLD_NOW | RTLD_LOCAL);
     if (h == nullptr) {
       const char* why = ::dlerror();
       throw std::runtime_error(
-          std::string("cannot load ") + libreria_cairo +
+          std::string("cannot load ") + cairo_soname +
           ", which drawing needs: " + (why != nullptr ? why : "not found"));
     }
     return h;
@@ -36,7 +36,7 @@ template <typename F>
 F from_cairo(const char* name) {
   void* symbol = ::dlsym(cairo_library(), name);
   if (symbol == nullptr) {
-    throw std::runtime_error(std::string(libreria_cairo) + " has no " + name);
+    throw std::runtime_error(std::string(cairo_soname) + " has no " + name);
   }
   return reinterpret_cast<F>(symbol);
 }
@@ -255,7 +255,7 @@ void cairo_text_extents(cairo_t* cr, const char* utf8,
 // Fontconfig comes with cairo; with no drawing made it was never loaded
 // and holds nothing to release.
 void FcFini(void) {
-  void* h = ::dlopen(libreria_fontconfig, RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+  void* h = ::dlopen(fontconfig_soname, RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
   if (h == nullptr) return;
   if (void* symbol = ::dlsym(h, "FcFini")) {
     reinterpret_cast<decltype(&FcFini)>(symbol)();

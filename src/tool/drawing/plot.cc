@@ -12,7 +12,8 @@
 #include "platform/real_file_system.h"
 #include "tool/common/distance.h"
 #include "tool/common/exit_status.h"
-#include "tool/diagnostics/diagnostics.h"
+#include "tool/common/message_prefix.h"
+#include "tool/drawing/drawing_file.h"
 #include "tool/drawing/plot_sampling.h"
 #include "tool/files/guarded_file_system.h"
 #include "tool/files/read_limits.h"
@@ -20,12 +21,8 @@
 namespace compattatore::tool {
 
 int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
-  const std::optional<plot_format> format = format_from_name(o.out);
-  if (!format) {
-    err << prefisso_tool << "cannot tell the drawing's format from " << o.out
-        << ": name it *.svg, *.png or *.pdf\n";
-    return exit_status::file_failure;
-  }
+  const std::optional<plot_format> format = drawing_format(o.out, err);
+  if (!format) return exit_status::file_failure;
   real_file_system disk;
   std::vector<std::string> inputs = {o.track};
   for (const std::string* p : {&o.cells, &o.stations}) {
@@ -33,7 +30,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
   }
   guarded_file_system fs(disk, inputs);
   if (fs.protects(o.out)) {
-    err << prefisso_tool << "cannot write " << o.out
+    err << message_prefix << "cannot write " << o.out
         << ": it is one of the files being read\n";
     return exit_status::file_failure;
   }
@@ -43,7 +40,7 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
       *bytes = disk.read(path, compiled_file_limit);
       return true;
     } catch (const file_error& e) {
-      err << prefisso_tool << e.what() << '\n';
+      err << message_prefix << e.what() << '\n';
       return false;
     }
   };
@@ -78,9 +75,9 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
 
   // The stretch is checked against the route's end, which the station
   // table knows; without it, or with the margin, against the line's end.
-  const std::vector<punto> punti = punti_del_tracciato(tracciato);
+  const std::vector<line_point> points = track_points(tracciato);
   std::int64_t route_end =
-      punti.empty() ? 0 : static_cast<std::int64_t>(punti.back().metro);
+      points.empty() ? 0 : static_cast<std::int64_t>(points.back().metro);
   const std::int32_t lunghezza =
       stazioni[stazione_testata_treno_linea].fine_area;
   const char* end_name = "the track line's end";
@@ -89,15 +86,15 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     route_end = lunghezza;
     end_name = "the route's end (--margin draws past it)";
   }
-  tratto_chiesto tratto;
-  if (!parse_stretch(o.from, o.to, route_end, &tratto, &problem, end_name)) {
-    err << prefisso_tool << problem << '\n';
+  requested_stretch stretch;
+  if (!parse_stretch(o.from, o.to, route_end, &stretch, &problem, end_name)) {
+    err << message_prefix << problem << '\n';
     return exit_status::file_failure;
   }
 
   plot_input in;
-  in.from = tratto.from;
-  in.to = tratto.to;
+  in.from = stretch.from;
+  in.to = stretch.to;
   in.margin = o.margin;
   in.tracciato = &tracciato;
   in.celle = o.cells.empty() ? nullptr : &celle;
@@ -110,20 +107,6 @@ int run_plot(const plot_options& o, std::ostream& out, std::ostream& err) {
     return exit_status::file_failure;
   }
   return write_drawing(fs, o.out, drawing, out, err);
-}
-
-int write_drawing(guarded_file_system& fs, const std::string& path,
-                  const std::string& drawing, std::ostream& out,
-                  std::ostream& err) {
-  fs.allow_writes();
-  try {
-    fs.replace(path, drawing);
-  } catch (const file_error& e) {
-    err << prefisso_tool << e.what() << '\n';
-    return exit_status::file_failure;
-  }
-  out << "wrote " << path << " (" << drawing.size() << " bytes)\n";
-  return exit_status::ok;
 }
 
 }  // namespace compattatore::tool

@@ -9,7 +9,6 @@
 
 #include "tool/drawing/plot_page.h"
 #include "tool/drawing/plot_surface.h"
-#include "tool/files/guarded_file_system.h"
 
 namespace compattatore::tool {
 
@@ -32,13 +31,6 @@ struct plot_options {
 /// the output's format is unknown, it is one of the inputs (however named)
 /// or it cannot be written, or the stretch is not one of the route.
 int run_plot(const plot_options& o, std::ostream& out, std::ostream& err);
-
-/// Writes a drawing's bytes to `path` through `fs`, which until now only
-/// read, and says so on `out`. Returns the exit status: 0, or 2 with the
-/// reason on `err`.
-int write_drawing(guarded_file_system& fs, const std::string& path,
-                  const std::string& drawing, std::ostream& out,
-                  std::ostream& err);
 
 }  // namespace compattatore::tool
 

@@ -11,24 +11,25 @@
 
 namespace compattatore::tool {
 
-/// The metres a plan draws: from `da` to `a`, and `fine`, the route's end,
-/// after which the line is the cell row's margin.
-struct tratto {
-  double da = 0;
-  double a = 0;
-  double fine = 0;
+/// The metres a plan draws: from `from` to `to`, and `route_end`, the
+/// route's end, after which the line is the cell row's margin.
+struct plan_stretch {
+  double from = 0;
+  double to = 0;
+  double route_end = 0;
 };
 
 /// The stretch `in` asks for, of a line whose points run from metre
 /// `first` to metre `last`.
-tratto tratto_disegnato(const plot_input& in, double first, double last);
+plan_stretch drawn_stretch(const plot_input& in, double first, double last);
 
 /// The whole page, `width` by `height`: title, drawing and legend; the
 /// labels as placed go to `layout`.
-/// REQUIRES: `punti` are the track line's points in the stretch, at least
+/// REQUIRES: `points` are the track line's points in the stretch, at least
 /// two.
-void draw_page(canvas& c, const plot_input& in, const std::vector<punto>& punti,
-               double width, double height, plan_layout* layout);
+void draw_page(canvas& c, const plot_input& in,
+               const std::vector<line_point>& points, double width,
+               double height, plan_layout* layout);
 
 }  // namespace compattatore::tool
 

@@ -9,8 +9,8 @@ namespace {
 
 // Distances from the mark to the label's nearest side, tried in turn; a
 // label further out than the first gets a leader line.
-constexpr double distanze[] = {4, 14, 28, 46, 70, 100, 140, 190};
-constexpr int direzioni = 16;
+constexpr double distances[] = {4, 14, 28, 46, 70, 100, 140, 190};
+constexpr int directions = 16;
 
 label_box box_at(double cx, double cy, double w, double h) {
   return {cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
@@ -144,25 +144,25 @@ std::optional<placed_label> label_placer::place(std::string text, double x,
   // the opposite one, alternating sides.
   const double base = dx == 0 && dy == 0 ? -M_PI / 2 : std::atan2(dy, dx);
   std::vector<std::pair<double, double>> dirs;
-  dirs.reserve(direzioni);
+  dirs.reserve(directions);
   dirs.emplace_back(std::cos(base), std::sin(base));
-  for (int k = 1; k <= direzioni / 2; ++k) {
+  for (int k = 1; k <= directions / 2; ++k) {
     for (int s : {1, -1}) {
-      if (k == direzioni / 2 && s == -1) break;
-      const double a = base + s * k * 2 * M_PI / direzioni;
+      if (k == directions / 2 && s == -1) break;
+      const double a = base + s * k * 2 * M_PI / directions;
       dirs.emplace_back(std::cos(a), std::sin(a));
     }
   }
   // Strict first (off labels, leaders, marks and lines), then off labels
   // only.
   for (int pass = 0; pass < (may_cover_ ? 2 : 1); ++pass) {
-    for (double d : distanze) {
+    for (double d : distances) {
       for (const auto& [ux, uy] : dirs) {
         // The box's centre so that its side faces the mark at distance d.
         const double reach = d + std::abs(ux) * w / 2 + std::abs(uy) * h / 2;
         const label_box b = box_at(x + ux * reach, y + uy * reach, w, h);
         if (!b.inside(page_) || !free_of_labels(b)) continue;
-        const bool leader = d > distanze[0];
+        const bool leader = d > distances[0];
         if (pass == 0 && (!free_of_marks(b, x, y) || !free_of_points(b) ||
                           !free_of_leaders(x, y, b, leader) ||
                           (leader && !leader_free_of_points(x, y, b)))) {

@@ -10,18 +10,18 @@
 namespace compattatore::tool {
 namespace {
 
-constexpr double passo_voce = 150.0;
-constexpr double larghezza_barra = 170.0;
+constexpr double entry_step = 150.0;
+constexpr double scale_bar_width = 170.0;
 
 }  // namespace
 
-voce_legenda voce_segno(segno kind) {
+legend_entry mark_entry(mark_kind kind) {
   return {std::string(mark_name(kind)), [kind](canvas& c, double x, double y) {
             draw_mark(c, kind, x + 10, y);
           }};
 }
 
-voce_legenda voce_linea(std::string label, rgb colour, double width,
+legend_entry line_entry(std::string label, rgb colour, double width,
                         double alpha, double dash) {
   return {std::move(label), [=](canvas& c, double x, double y) {
             c.colour(colour, alpha);
@@ -34,32 +34,33 @@ voce_legenda voce_linea(std::string label, rgb colour, double width,
           }};
 }
 
-void draw_legend(canvas& c, const std::vector<voce_legenda>& voci, double width,
-                 double height, double scale) {
-  const double top = height - banda_legenda;
-  const double right_end = width - margine - larghezza_barra;
+void draw_legend(canvas& c, const std::vector<legend_entry>& entries,
+                 double width, double height, double scale) {
+  const double top = height - legend_band;
+  const double right_end = width - page_margin - scale_bar_width;
   const auto per_row = static_cast<std::size_t>(
-      std::max(1.0, (right_end - margine) / passo_voce));
-  const std::size_t rows = (voci.size() + per_row - 1) / per_row;
+      std::max(1.0, (right_end - page_margin) / entry_step));
+  const std::size_t rows = (entries.size() + per_row - 1) / per_row;
   const double row_step =
-      rows > 1 ? banda_legenda / static_cast<double>(rows) : banda_legenda / 2;
-  for (std::size_t i = 0; i < voci.size(); ++i) {
-    const double x = margine + static_cast<double>(i % per_row) * passo_voce;
+      rows > 1 ? legend_band / static_cast<double>(rows) : legend_band / 2;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const double x =
+        page_margin + static_cast<double>(i % per_row) * entry_step;
     const double y =
         rows > 1 ? top + row_step * (static_cast<double>(i / per_row) + 0.5)
-                 : top + banda_legenda / 2;
-    voci[i].sample(c, x, y);
-    c.colour(colore_linea);
-    c.text(x + 26, y + 4, voci[i].label, 10.0, text_anchor::start);
+                 : top + legend_band / 2;
+    entries[i].sample(c, x, y);
+    c.colour(line_colour);
+    c.text(x + 26, y + 4, entries[i].label, 10.0, text_anchor::start);
   }
 
   // Scale bar, at the right end of the band.
   if (scale <= 0.0) return;
-  const double metres = passo_tondo(80.0 / scale, 1.0);
+  const double metres = round_step(80.0 / scale, 1.0);
   const double len = metres * scale;
-  const double right = width - margine;
-  const double y = top + banda_legenda / 2;
-  c.colour(colore_linea);
+  const double right = width - page_margin;
+  const double y = top + legend_band / 2;
+  c.colour(line_colour);
   c.line_width(2.0);
   c.move_to(right - len, y);
   c.line_to(right, y);

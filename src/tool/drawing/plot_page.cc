@@ -23,7 +23,7 @@ page_transform fit(double min_x, double min_y, double max_x, double max_y,
   return t;
 }
 
-double passo_tondo(double min, double unit) {
+double round_step(double min, double unit) {
   double p = unit;
   for (;;) {
     for (double f : {1.0, 2.0, 5.0}) {

@@ -7,9 +7,9 @@ namespace compattatore::tool {
 
 // Page layout, in page units: a title band above the drawing, a legend
 // band below it.
-inline constexpr double margine = 30.0;
-inline constexpr double banda_titolo = 40.0;
-inline constexpr double banda_legenda = 60.0;
+inline constexpr double page_margin = 30.0;
+inline constexpr double title_band = 40.0;
+inline constexpr double legend_band = 60.0;
 
 /// Plan-view metres to page units: one scale for both axes, y pointing up.
 struct page_transform {
@@ -29,7 +29,7 @@ page_transform fit(double min_x, double min_y, double max_x, double max_y,
 
 /// Smallest of 1, 2, 5, 10, 20, 50, ... times `unit` that is at least `min`:
 /// the steps of kilometre labels and of the scale bar.
-double passo_tondo(double min, double unit);
+double round_step(double min, double unit);
 
 }  // namespace compattatore::tool
 

@@ -5,8 +5,8 @@
 
 namespace compattatore::tool {
 
-std::vector<punto> punti_del_tracciato(const tracciato_linea& t) {
-  std::vector<punto> out;
+std::vector<line_point> track_points(const tracciato_linea& t) {
+  std::vector<line_point> out;
   for (std::size_t m = 0; m < t.metri(); ++m) {
     if (t.tipo(m, 0) == tipo_elemento::vuoto ||
         t.tipo(m, 1) == tipo_elemento::vuoto) {
@@ -17,17 +17,17 @@ std::vector<punto> punti_del_tracciato(const tracciato_linea& t) {
   return out;
 }
 
-punto plan::at(double metro) const {
-  auto it =
-      std::lower_bound(punti_.begin(), punti_.end(), metro,
-                       [](const punto& p, double m) { return p.metro < m; });
-  if (it == punti_.end()) return punti_.back();
+line_point plan::at(double metro) const {
+  auto it = std::lower_bound(
+      points_.begin(), points_.end(), metro,
+      [](const line_point& p, double m) { return p.metro < m; });
+  if (it == points_.end()) return points_.back();
   return *it;
 }
 
 void plan::normal(double metro, double* nx, double* ny) const {
-  const punto a = at(metro - 20.0);
-  const punto b = at(metro + 20.0);
+  const line_point a = at(metro - 20.0);
+  const line_point b = at(metro + 20.0);
   const double dx = px(b) - px(a);
   const double dy = py(b) - py(a);
   const double len = std::hypot(dx, dy);
@@ -42,12 +42,12 @@ void plan::normal(double metro, double* nx, double* ny) const {
 
 void plan::path(double from, double to) const {
   const std::size_t step =
-      std::max<std::size_t>(1, punti_.size() / punti_massimi);
-  const punto start = at(from);
+      std::max<std::size_t>(1, points_.size() / max_points);
+  const line_point start = at(from);
   double x = px(start), y = py(start);
   c_.move_to(x, y);
-  for (std::size_t i = 0; i < punti_.size(); i += step) {
-    const punto& p = punti_[i];
+  for (std::size_t i = 0; i < points_.size(); i += step) {
+    const line_point& p = points_[i];
     if (p.metro <= from) continue;
     if (p.metro >= to) break;
     // Points closer than this on the page draw nothing new, and would only
@@ -57,7 +57,7 @@ void plan::path(double from, double to) const {
     y = py(p);
     c_.line_to(x, y);
   }
-  const punto end = at(to);
+  const line_point end = at(to);
   c_.line_to(px(end), py(end));
 }
 

@@ -13,7 +13,7 @@
 
 namespace compattatore::tool {
 
-struct punto {
+struct line_point {
   double metro;
   double x;
   double y;
@@ -21,25 +21,25 @@ struct punto {
 
 // At most this many points make the line: more add nothing at any page size
 // this tool draws, and keep an SVG of a long route small.
-inline constexpr std::size_t punti_massimi = 8000;
+inline constexpr std::size_t max_points = 8000;
 
 /// The metres of the line where both coordinates hold a value, in order.
-std::vector<punto> punti_del_tracciato(const tracciato_linea& t);
+std::vector<line_point> track_points(const tracciato_linea& t);
 
 /// The sampled line on the page. REQUIRES: at least one point.
 class plan {
  public:
-  plan(canvas& c, std::vector<punto> punti, page_transform tr)
-      : c_(c), punti_(std::move(punti)), tr_(tr) {}
+  plan(canvas& c, std::vector<line_point> points, page_transform tr)
+      : c_(c), points_(std::move(points)), tr_(tr) {}
 
-  double first() const { return punti_.front().metro; }
-  double last() const { return punti_.back().metro; }
+  double first() const { return points_.front().metro; }
+  double last() const { return points_.back().metro; }
   double scale() const { return tr_.scale; }
 
   /// The point of the line at `metro`, clamped to the line's ends.
-  punto at(double metro) const;
-  double px(const punto& p) const { return tr_.page_x(p.x); }
-  double py(const punto& p) const { return tr_.page_y(p.y); }
+  line_point at(double metro) const;
+  double px(const line_point& p) const { return tr_.page_x(p.x); }
+  double py(const line_point& p) const { return tr_.page_y(p.y); }
 
   /// Unit normal on the page at `metro`, to the left of the direction of
   /// travel.
@@ -53,14 +53,14 @@ class plan {
   void each_point(double from, double to, double spacing, F&& f) const {
     const double metres = std::max(1.0, spacing / std::max(tr_.scale, 1e-9));
     for (double m = from; m <= to; m += metres) {
-      const punto p = at(m);
+      const line_point p = at(m);
       f(px(p), py(p));
     }
   }
 
  private:
   canvas& c_;
-  std::vector<punto> punti_;
+  std::vector<line_point> points_;
   page_transform tr_;
 };
 

@@ -15,33 +15,33 @@ void triangle(canvas& c, double x, double y, double half, bool down) {
 
 }  // namespace
 
-void draw_mark(canvas& c, segno kind, double x, double y) {
+void draw_mark(canvas& c, mark_kind kind, double x, double y) {
   switch (kind) {
-    case segno::stazione:
-      c.colour(colore_stazione);
+    case mark_kind::stazione:
+      c.colour(station_colour);
       c.circle(x, y, 4.5);
       c.fill();
       c.colour({1, 1, 1});
       c.circle(x, y, 1.8);
       c.fill();
       return;
-    case segno::fermata:
-      c.colour(colore_stazione);
+    case mark_kind::fermata:
+      c.colour(station_colour);
       c.rectangle(x - 1.5, y - 6, 3, 12);
       c.fill();
       return;
-    case segno::segnale:
-      c.colour(colore_segnale);
+    case mark_kind::segnale:
+      c.colour(signal_colour);
       c.circle(x, y, 3.2);
       c.fill();
       return;
-    case segno::cartello_velocita:
-      c.colour(colore_cartello);
+    case mark_kind::cartello_velocita:
+      c.colour(board_colour);
       c.rectangle(x - 3.5, y - 3.5, 7, 7);
       c.fill();
       return;
-    case segno::cartello_indicatore:
-      c.colour(colore_indicazione);
+    case mark_kind::cartello_indicatore:
+      c.colour(indication_colour);
       c.move_to(x, y - 4.5);
       c.line_to(x + 4.5, y);
       c.line_to(x, y + 4.5);
@@ -49,18 +49,18 @@ void draw_mark(canvas& c, segno kind, double x, double y) {
       c.close_path();
       c.fill();
       return;
-    case segno::avviso_rallentamento:
-      c.colour(colore_rallentamento);
+    case mark_kind::avviso_rallentamento:
+      c.colour(slowdown_colour);
       triangle(c, x, y, 4.5, false);
       c.fill();
       return;
-    case segno::punto_velocita:
-      c.colour(colore_punto);
+    case mark_kind::punto_velocita:
+      c.colour(point_colour);
       triangle(c, x, y, 3.5, true);
       c.fill();
       return;
-    case segno::punto_del_passo:
-      c.colour(colore_passo);
+    case mark_kind::punto_del_passo:
+      c.colour(pass_colour);
       triangle(c, x, y, 3.5, true);
       c.line_width(1.2);
       c.stroke();
@@ -68,23 +68,23 @@ void draw_mark(canvas& c, segno kind, double x, double y) {
   }
 }
 
-std::string_view mark_name(segno kind) {
+std::string_view mark_name(mark_kind kind) {
   switch (kind) {
-    case segno::stazione:
+    case mark_kind::stazione:
       return "station";
-    case segno::fermata:
+    case mark_kind::fermata:
       return "stop (station end)";
-    case segno::segnale:
+    case mark_kind::segnale:
       return "signal";
-    case segno::cartello_velocita:
+    case mark_kind::cartello_velocita:
       return "speed board";
-    case segno::cartello_indicatore:
+    case mark_kind::cartello_indicatore:
       return "indication board";
-    case segno::avviso_rallentamento:
+    case mark_kind::avviso_rallentamento:
       return "slowdown warning";
-    case segno::punto_velocita:
+    case mark_kind::punto_velocita:
       return "speed cap";
-    case segno::punto_del_passo:
+    case mark_kind::punto_del_passo:
       return "speed point (pass)";
   }
   return {};

@@ -12,23 +12,23 @@ class canvas;
 struct rgb {
   double r, g, b;
 };
-inline constexpr rgb colore_linea{0.15, 0.15, 0.15};
-inline constexpr rgb colore_oltre{0.6, 0.6, 0.6};
-inline constexpr rgb colore_griglia{0.88, 0.88, 0.88};
-inline constexpr rgb colore_stazione{0.1, 0.3, 0.8};
-inline constexpr rgb colore_segnale{0.85, 0.1, 0.1};
-inline constexpr rgb colore_rallentamento{1.0, 0.55, 0.0};
-inline constexpr rgb colore_cartello{0.1, 0.6, 0.2};
-inline constexpr rgb colore_indicazione{0.55, 0.2, 0.65};
-inline constexpr rgb colore_punto{0.2, 0.2, 0.2};
-inline constexpr rgb colore_passo{0.0, 0.6, 0.75};
-inline constexpr rgb colore_pendenza{0.55, 0.4, 0.2};
-inline constexpr rgb colore_aderenza{0.3, 0.5, 0.3};
-inline constexpr rgb colore_montagna{0.35, 0.35, 0.4};
-inline constexpr rgb colore_leader{0.45, 0.45, 0.45};
+inline constexpr rgb line_colour{0.15, 0.15, 0.15};
+inline constexpr rgb beyond_colour{0.6, 0.6, 0.6};
+inline constexpr rgb grid_colour{0.88, 0.88, 0.88};
+inline constexpr rgb station_colour{0.1, 0.3, 0.8};
+inline constexpr rgb signal_colour{0.85, 0.1, 0.1};
+inline constexpr rgb slowdown_colour{1.0, 0.55, 0.0};
+inline constexpr rgb board_colour{0.1, 0.6, 0.2};
+inline constexpr rgb indication_colour{0.55, 0.2, 0.65};
+inline constexpr rgb point_colour{0.2, 0.2, 0.2};
+inline constexpr rgb pass_colour{0.0, 0.6, 0.75};
+inline constexpr rgb gradient_colour{0.55, 0.4, 0.2};
+inline constexpr rgb adhesion_colour{0.3, 0.5, 0.3};
+inline constexpr rgb mountain_colour{0.35, 0.35, 0.4};
+inline constexpr rgb leader_colour{0.45, 0.45, 0.45};
 
 /// The kinds of object a drawing marks, each with its own mark.
-enum class segno {
+enum class mark_kind {
   stazione,
   fermata,
   segnale,
@@ -40,10 +40,10 @@ enum class segno {
 };
 
 /// The mark of `kind` centred on (x, y).
-void draw_mark(canvas& c, segno kind, double x, double y);
+void draw_mark(canvas& c, mark_kind kind, double x, double y);
 
 /// The legend's words for `kind`.
-std::string_view mark_name(segno kind);
+std::string_view mark_name(mark_kind kind);
 
 }  // namespace compattatore::tool
 

@@ -102,15 +102,16 @@ bool render_drawing(plot_format format, int width, int height,
 
 bool draw_plan(const plot_input& in, plot_format format, int width, int height,
                std::string* bytes, std::string* err, plan_layout* layout) {
-  std::vector<punto> punti = punti_del_tracciato(*in.tracciato);
-  if (!punti.empty()) {
-    const tratto t =
-        tratto_disegnato(in, punti.front().metro, punti.back().metro);
-    std::erase_if(
-        punti, [&](const punto& p) { return p.metro < t.da || p.metro > t.a; });
+  std::vector<line_point> points = track_points(*in.tracciato);
+  if (!points.empty()) {
+    const plan_stretch t =
+        drawn_stretch(in, points.front().metro, points.back().metro);
+    std::erase_if(points, [&](const line_point& p) {
+      return p.metro < t.from || p.metro > t.to;
+    });
   }
-  if (punti.size() < 2) {
-    *err = "the track line holds " + std::to_string(punti.size()) +
+  if (points.size() < 2) {
+    *err = "the track line holds " + std::to_string(points.size()) +
            " points with both coordinates";
     if (in.from >= 0 || in.to >= 0) *err += " in the stretch";
     *err += ": nothing to draw";
@@ -121,7 +122,7 @@ bool draw_plan(const plot_input& in, plot_format format, int width, int height,
   out = {};
   return render_drawing(
       format, width, height,
-      [&](canvas& c) { draw_page(c, in, punti, width, height, &out); }, bytes,
+      [&](canvas& c) { draw_page(c, in, points, width, height, &out); }, bytes,
       err);
 }
 

@@ -59,11 +59,11 @@ struct plan_layout {
   /// Labels that found no free place and were left out.
   std::vector<std::string> left_out;
   /// The drawn line on the page, from its first metre to its last, at
-  /// most `punti_percorso` points evenly spaced: enough to find a metre
+  /// most `max_route_points` points evenly spaced: enough to find a metre
   /// on it, or the metre under a pointer.
   std::vector<page_point> percorso;
 };
-inline constexpr std::size_t punti_percorso = 1500;
+inline constexpr std::size_t max_route_points = 1500;
 
 /// The drawing's bytes, `width` by `height` pixels (PNG) or points (SVG,
 /// PDF). False with `*err` when the track line holds fewer than two points

@@ -216,10 +216,10 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
       {2400, 1600, -1, -1, false, true, false},
       {400, 300, -1, -1, false, false, false},  // crowded: some left out
   };
-  const tracciato_linea punti = s.tracciato.punti();
+  const tracciato_linea points = s.tracciato.punti();
   for (const auto& c : cases) {
     plot_input in;
-    in.tracciato = &punti;
+    in.tracciato = &points;
     in.celle = &s.celle;
     in.stazioni = &s.stazioni;
     in.from = c.from;
@@ -253,7 +253,7 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
     // The line as the report's kilometre cursor finds it: in metre order
     // over the stretch, on the page.
     ASSERT_GE(layout.percorso.size(), 2u) << what;
-    EXPECT_LE(layout.percorso.size(), punti_percorso) << what;
+    EXPECT_LE(layout.percorso.size(), max_route_points) << what;
     for (std::size_t i = 0; i < layout.percorso.size(); ++i) {
       const page_point& p = layout.percorso[i];
       if (i > 0) {
@@ -292,9 +292,9 @@ TEST(Plot, CompiledInPlanLabelsDoNotOverlap) {
 
 TEST(Plot, BoardsShowTheirSpeedsAndInscriptions) {
   const scenario s = compiled_in_scenario(1);
-  const tracciato_linea punti = s.tracciato.punti();
+  const tracciato_linea points = s.tracciato.punti();
   plot_input in;
-  in.tracciato = &punti;
+  in.tracciato = &points;
   in.celle = &s.celle;
   in.stazioni = &s.stazioni;
   in.from = 0;
@@ -328,14 +328,14 @@ TEST(Plot, BoardTexts) {
     board.valore_1 = c.v1;
     board.valore_2 = c.v2;
     board.valore_3 = c.v3;
-    EXPECT_EQ(testo_cartello_velocita(board), c.text);
+    EXPECT_EQ(speed_board_text(board), c.text);
   }
-  EXPECT_EQ(testo_indicazione("(GALLERIA  )(CERRETO   )(m.650     )"),
+  EXPECT_EQ(indication_text("(GALLERIA  )(CERRETO   )(m.650     )"),
             "GALLERIA CERRETO m.650");
-  EXPECT_EQ(testo_indicazione("  (BIVIO)"), "BIVIO");
-  EXPECT_EQ(testo_orario(0), "");
-  EXPECT_EQ(testo_orario((10 * 60 + 52) * 60), "10:52");
-  EXPECT_EQ(testo_orario((9 * 60 + 5) * 60 + 7), "09:05:07");
+  EXPECT_EQ(indication_text("  (BIVIO)"), "BIVIO");
+  EXPECT_EQ(timetable_text(0), "");
+  EXPECT_EQ(timetable_text((10 * 60 + 52) * 60), "10:52");
+  EXPECT_EQ(timetable_text((9 * 60 + 5) * 60 + 7), "09:05:07");
 }
 
 TEST(Plot, StretchesOfTheRoute) {
@@ -361,7 +361,7 @@ TEST(Plot, StretchesOfTheRoute) {
       {"", "12 km", 0, 0, "--to 12 km: not a distance"},
   };
   for (const auto& c : cases) {
-    tratto_chiesto t;
+    requested_stretch t;
     std::string err;
     const bool ok = parse_stretch(c.from, c.to, 77000, &t, &err);
     EXPECT_EQ(ok, *c.error == '\0') << c.from << ' ' << c.to << ": " << err;
@@ -379,21 +379,21 @@ TEST(Plot, TheMarginIsDrawnOnlyWhenAsked) {
   table[stazione_testata_treno_linea].fine_area = 3000;
   plot_input in;
   in.stazioni = &table;
-  const tratto plain = tratto_disegnato(in, 0, 4598);
-  EXPECT_EQ(plain.da, 0);
-  EXPECT_EQ(plain.a, 3000);
-  EXPECT_EQ(plain.fine, 3000);
+  const plan_stretch plain = drawn_stretch(in, 0, 4598);
+  EXPECT_EQ(plain.from, 0);
+  EXPECT_EQ(plain.to, 3000);
+  EXPECT_EQ(plain.route_end, 3000);
   in.margin = true;
-  EXPECT_EQ(tratto_disegnato(in, 0, 4598).a, 4598);
+  EXPECT_EQ(drawn_stretch(in, 0, 4598).to, 4598);
   in.margin = false;
   in.from = 1000;
   in.to = 4000;  // past the end, as a caller may ask
-  const tratto asked = tratto_disegnato(in, 0, 4598);
-  EXPECT_EQ(asked.da, 1000);
-  EXPECT_EQ(asked.a, 4000);
+  const plan_stretch asked = drawn_stretch(in, 0, 4598);
+  EXPECT_EQ(asked.from, 1000);
+  EXPECT_EQ(asked.to, 4000);
   in.stazioni = nullptr;
   in.from = in.to = -1;
-  EXPECT_EQ(tratto_disegnato(in, 2, 4598).a, 4598);
+  EXPECT_EQ(drawn_stretch(in, 2, 4598).to, 4598);
 
   // Drawn: the title says where the margin is, only with it.
   const tracciato_linea track = sample_track();

@@ -6,7 +6,7 @@
 
 namespace compattatore::tool {
 
-std::string testo_cartello_velocita(const cella& c) {
+std::string speed_board_text(const cella& c) {
   const int valori[] = {c.valore_1, c.valore_2, c.valore_3};
   auto side = [&](bool s) {
     int v[3];
@@ -23,7 +23,7 @@ std::string testo_cartello_velocita(const cella& c) {
   return out;
 }
 
-std::string testo_indicazione(std::string_view nome) {
+std::string indication_text(std::string_view nome) {
   std::string out;
   bool blank = false;
   for (char ch : latin1_to_utf8(nome)) {
@@ -38,7 +38,7 @@ std::string testo_indicazione(std::string_view nome) {
   return out;
 }
 
-std::string testo_segnale(const cella& c) {
+std::string signal_text(const cella& c) {
   std::string s = "s ", d = " d ";
   for (int v : {c.valore_1, c.valore_2, c.valore_3}) {
     s += std::to_string(std::abs(v) / 10 % 10);
@@ -47,13 +47,13 @@ std::string testo_segnale(const cella& c) {
   return s + d;
 }
 
-std::string testo_orario(std::int32_t secondi) {
-  if (secondi <= 0) return {};
+std::string timetable_text(std::int32_t seconds) {
+  if (seconds <= 0) return {};
   auto two = [](std::int32_t v) {
     return (v < 10 ? "0" : "") + std::to_string(v);
   };
-  std::string out = two(secondi / 3600) + ":" + two(secondi / 60 % 60);
-  if (secondi % 60 != 0) out += ":" + two(secondi % 60);
+  std::string out = two(seconds / 3600) + ":" + two(seconds / 60 % 60);
+  if (seconds % 60 != 0) out += ":" + two(seconds % 60);
   return out;
 }
 

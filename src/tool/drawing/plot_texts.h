@@ -15,18 +15,18 @@ namespace compattatore::tool {
 /// A maximum-speed indicator's speeds in km/h, from its values
 /// round(d / 5 + s * 20): side s as "80" when its three speeds are equal,
 /// else "95/105/105"; side d after " | " when it holds any.
-std::string testo_cartello_velocita(const cella& c);
+std::string speed_board_text(const cella& c);
 
 /// An inscription of the route text as it reads: the groups' parentheses
 /// and padding dropped ("(GALLERIA  )(CERRETO   )" is "GALLERIA CERRETO").
-std::string testo_indicazione(std::string_view nome);
+std::string indication_text(std::string_view nome);
 
 /// A signal's three values (s * 10 + d each, side s then side d) as
 /// "s 340 d 210".
-std::string testo_segnale(const cella& c);
+std::string signal_text(const cella& c);
 
 /// Seconds since midnight as "10:52" or "10:52:30"; empty for 0.
-std::string testo_orario(std::int32_t secondi);
+std::string timetable_text(std::int32_t seconds);
 
 }  // namespace compattatore::tool
 

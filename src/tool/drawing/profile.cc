@@ -8,9 +8,9 @@
 namespace compattatore::tool {
 namespace {
 
-void step(std::vector<gradino>& serie, std::int64_t metro, double valore) {
-  if (!serie.empty() && serie.back().valore == valore) return;
-  serie.push_back({metro, valore});
+void step(std::vector<value_step>& series, std::int64_t metro, double value) {
+  if (!series.empty() && series.back().value == value) return;
+  series.push_back({metro, value});
 }
 
 bool is_cap(const cella& c) {
@@ -27,28 +27,28 @@ bool is_station(const stazione& s) {
 }
 
 // Cells from a warning to its slowdown's start: 1200 m.
-constexpr std::size_t celle_avviso = 24;
+constexpr std::size_t warning_lead_cells = 24;
 
 }  // namespace
 
-double valore_a(const std::vector<gradino>& serie, std::int64_t metro) {
+double value_at(const std::vector<value_step>& series, std::int64_t metro) {
   const auto it = std::upper_bound(
-      serie.begin(), serie.end(), metro,
-      [](std::int64_t m, const gradino& g) { return m < g.da; });
-  return it == serie.begin() ? 0.0 : std::prev(it)->valore;
+      series.begin(), series.end(), metro,
+      [](std::int64_t m, const value_step& g) { return m < g.from; });
+  return it == series.begin() ? 0.0 : std::prev(it)->value;
 }
 
-profilo profilo_di(const std::vector<cella>& celle,
-                   const std::array<stazione, numero_stazioni>& stazioni,
-                   const std::vector<cella>* prima_del_passo) {
-  profilo p;
-  p.fine_riga = celle.empty() ? 0 : metro_della_cella(celle.size() - 1);
+profile_data profile_of(const std::vector<cella>& celle,
+                        const std::array<stazione, numero_stazioni>& stazioni,
+                        const std::vector<cella>* before_pass) {
+  profile_data p;
+  p.row_end = celle.empty() ? 0 : metro_della_cella(celle.size() - 1);
   const std::int32_t lunghezza =
       stazioni[stazione_testata_treno_linea].fine_area;
-  p.lunghezza = lunghezza > 0 ? lunghezza : p.fine_riga;
+  p.lunghezza = lunghezza > 0 ? lunghezza : p.row_end;
 
-  bool in_rallentamento = false;
-  int velocita_rallentamento = 0;
+  bool in_slowdown = false;
+  int slowdown_speed = 0;
   double quota = 0.0;
   for (std::size_t c = 0; c < celle.size(); ++c) {
     const cella& k = celle[c];
@@ -65,15 +65,15 @@ profilo profilo_di(const std::vector<cella>& celle,
     }
 
     if (k.is(oggetto_cella::inizio_rallentamento)) {
-      in_rallentamento = true;
-      velocita_rallentamento = k.valore_1;
-      rallentamento_profilo r;
+      in_slowdown = true;
+      slowdown_speed = k.valore_1;
+      profile_slowdown r;
       r.inizio = metro;
       r.fine = metro;
       r.velocita = k.valore_1;
-      if (c >= celle_avviso &&
-          celle[c - celle_avviso].is(oggetto_cella::avviso_rallentamento)) {
-        r.avviso = metro_della_cella(c - celle_avviso);
+      if (c >= warning_lead_cells && celle[c - warning_lead_cells].is(
+                                         oggetto_cella::avviso_rallentamento)) {
+        r.avviso = metro_della_cella(c - warning_lead_cells);
       }
       for (std::size_t e = c + 1; e < celle.size(); ++e) {
         if (celle[e].is(oggetto_cella::fine_rallentamento)) {
@@ -83,35 +83,32 @@ profilo profilo_di(const std::vector<cella>& celle,
       }
       p.rallentamenti.push_back(r);
     } else if (k.is(oggetto_cella::fine_rallentamento)) {
-      in_rallentamento = false;
+      in_slowdown = false;
     }
-    step(p.limite, metro,
-         in_rallentamento ? std::min<double>(linea, velocita_rallentamento)
-                          : linea);
+    step(p.limit, metro,
+         in_slowdown ? std::min<double>(linea, slowdown_speed) : linea);
 
     if (k.is(oggetto_cella::segnale)) p.segnali.push_back({metro, k});
     if (is_cap(k)) {
-      punto_profilo q;
+      profile_point q;
       q.metro = metro;
       q.velocita = k.is(oggetto_cella::abbattimento) ? k.valore_1 : 0;
-      if (prima_del_passo && c < prima_del_passo->size()) {
-        const cella& letta = (*prima_del_passo)[c];
-        q.dal_passo = !is_cap(letta);
-        q.abbassato = letta.is(oggetto_cella::abbattimento) &&
-                      letta.valore_1 != k.valore_1;
+      if (before_pass && c < before_pass->size()) {
+        const cella& as_read = (*before_pass)[c];
+        q.added_by_pass = !is_cap(as_read);
+        q.lowered = as_read.is(oggetto_cella::abbattimento) &&
+                    as_read.valore_1 != k.valore_1;
       }
-      p.punti.push_back(q);
+      p.points.push_back(q);
     }
     if (k.is(oggetto_cella::indicatore_v_max)) {
-      p.cartelli.push_back(
-          {metro, testo_cartello_velocita(k), k.valore_1 / 20});
+      p.cartelli.push_back({metro, speed_board_text(k), k.valore_1 / 20});
     }
     if (k.is(oggetto_cella::cartello_indicatore) && k.valore_1 > 0 &&
         k.valore_1 < numero_stazioni) {
       p.cartelli.push_back(
           {metro,
-           testo_indicazione(
-               stazioni[static_cast<std::size_t>(k.valore_1)].nome),
+           indication_text(stazioni[static_cast<std::size_t>(k.valore_1)].nome),
            0});
     }
   }
@@ -119,8 +116,8 @@ profilo profilo_di(const std::vector<cella>& celle,
   for (int i = 1; i <= stazione_primo_cartello; ++i) {
     const stazione& s = stazioni[static_cast<std::size_t>(i)];
     if (!is_station(s)) continue;
-    stazione_profilo st;
-    st.voce = i;
+    profile_station st;
+    st.entry = i;
     st.nome = latin1_to_utf8(s.nome);
     st.progressiva = s.progressiva;
     st.inizio_area = s.inizio_area;
@@ -134,11 +131,11 @@ profilo profilo_di(const std::vector<cella>& celle,
     }
     p.stazioni.push_back(st);
   }
-  p.fine_profilo = p.lunghezza;
-  for (const stazione_profilo& st : p.stazioni) {
-    p.fine_profilo = std::max(p.fine_profilo, st.fine_area);
+  p.profile_end = p.lunghezza;
+  for (const profile_station& st : p.stazioni) {
+    p.profile_end = std::max(p.profile_end, st.fine_area);
   }
-  p.fine_profilo = std::min(p.fine_profilo, std::max(p.lunghezza, p.fine_riga));
+  p.profile_end = std::min(p.profile_end, std::max(p.lunghezza, p.row_end));
   return p;
 }
 

@@ -21,10 +21,10 @@ struct profile_input {
   const std::array<stazione, numero_stazioni>* stazioni = nullptr;
   /// Optional: the cell row before the consistency pass, to tell the speed
   /// points the pass added.
-  const std::vector<cella>* prima_del_passo = nullptr;
+  const std::vector<cella>* before_pass = nullptr;
   std::string title;
   /// The stretch drawn, in metres; negative: from 0, to the route's end or
-  /// the end of a station area past it (`profilo::fine_profilo`).
+  /// the end of a station area past it (`profile_data::profile_end`).
   /// REQUIRES: from < to when both are given.
   std::int64_t from = -1;
   std::int64_t to = -1;
@@ -32,7 +32,7 @@ struct profile_input {
 
 /// What a profile drew, for its users and its tests.
 struct profile_layout {
-  profilo dati;
+  profile_data data;
   std::int64_t from = 0;
   std::int64_t to = 0;
   /// Where metre `from` and metre `to` stand across the page, and the

@@ -23,9 +23,9 @@ constexpr const char* extra_rows =
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    s_ = compiled_in_scenario(0, extra_rows, &letto_);
+    s_ = compiled_in_scenario(0, extra_rows, &as_read_);
     ASSERT_EQ(s_.codice_errore, 0);
-    p_ = profilo_di(s_.celle, s_.stazioni, &letto_);
+    p_ = profile_of(s_.celle, s_.stazioni, &as_read_);
   }
   // The cell that metre `m` falls in, as dump lists cells: c from
   // (c - 1) * 50 m.
@@ -34,8 +34,8 @@ class Profile : public ::testing::Test {
   }
 
   scenario s_;
-  std::vector<cella> letto_;
-  profilo p_;
+  std::vector<cella> as_read_;
+  profile_data p_;
 };
 
 TEST_F(Profile, SpeedsStepWhereTheCellsHoldThem) {
@@ -43,16 +43,16 @@ TEST_F(Profile, SpeedsStepWhereTheCellsHoldThem) {
   // Sampled kilometres, against the cells.
   for (std::int64_t m :
        {0, 700, 750, 1000, 3500, 5000, 6500, 12000, 42850, 50000, 76999}) {
-    EXPECT_EQ(valore_a(p_.velocita_linea, m), 5.0 * at(m).velocita_linea) << m;
-    EXPECT_EQ(valore_a(p_.pendenza, m), at(m).pendenza - 100.0) << m;
-    EXPECT_EQ(valore_a(p_.aderenza, m), at(m).aderenza) << m;
-    EXPECT_EQ(valore_a(p_.montagna, m), at(m).montagna) << m;
+    EXPECT_EQ(value_at(p_.velocita_linea, m), 5.0 * at(m).velocita_linea) << m;
+    EXPECT_EQ(value_at(p_.pendenza, m), at(m).pendenza - 100.0) << m;
+    EXPECT_EQ(value_at(p_.aderenza, m), at(m).aderenza) << m;
+    EXPECT_EQ(value_at(p_.montagna, m), at(m).montagna) << m;
   }
   // "montagna, 800, 2800, 11" and "montagna, 3400, 3650, 12": codes 1 and
   // 2 (the tens ask for markers), none between them.
-  EXPECT_EQ(valore_a(p_.montagna, 1000), 1);
-  EXPECT_EQ(valore_a(p_.montagna, 3000), 0);
-  EXPECT_EQ(valore_a(p_.montagna, 3500), 2);
+  EXPECT_EQ(value_at(p_.montagna, 1000), 1);
+  EXPECT_EQ(value_at(p_.montagna, 3000), 0);
+  EXPECT_EQ(value_at(p_.montagna, 3500), 2);
   // And against the texts, worked by hand: "velocita, 800, 80" paints from
   // cell 16, which stands from 750 m; "velocita, 42900, 30" from cell 858.
   // The slowdown at 40 km/h runs from 6000 m (85 there) to 7200 m, and
@@ -60,31 +60,31 @@ TEST_F(Profile, SpeedsStepWhereTheCellsHoldThem) {
   // end; the one at 60 from 36000 m to 36800 m.
   const struct {
     std::int64_t metro;
-    double linea, limite;
+    double linea, limit;
   } cases[] = {
       {700, 30, 30},   {750, 80, 80},     {5950, 85, 85},  {6000, 85, 40},
       {7150, 60, 40},  {7200, 60, 60},    {36000, 85, 60}, {36750, 85, 60},
       {36800, 85, 85}, {42800, 115, 115}, {42850, 30, 30},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(valore_a(p_.velocita_linea, c.metro), c.linea) << c.metro;
-    EXPECT_EQ(valore_a(p_.limite, c.metro), c.limite) << c.metro;
+    EXPECT_EQ(value_at(p_.velocita_linea, c.metro), c.linea) << c.metro;
+    EXPECT_EQ(value_at(p_.limit, c.metro), c.limit) << c.metro;
   }
   // A step is only where the value changes.
-  for (std::size_t i = 1; i < p_.limite.size(); ++i) {
-    EXPECT_NE(p_.limite[i].valore, p_.limite[i - 1].valore);
-    EXPECT_LT(p_.limite[i - 1].da, p_.limite[i].da);
+  for (std::size_t i = 1; i < p_.limit.size(); ++i) {
+    EXPECT_NE(p_.limit[i].value, p_.limit[i - 1].value);
+    EXPECT_LT(p_.limit[i - 1].from, p_.limit[i].from);
   }
 }
 
 TEST_F(Profile, SlowdownsCapsAndThePassPoints) {
   ASSERT_EQ(p_.rallentamenti.size(), 2u);
-  const rallentamento_profilo& a = p_.rallentamenti[0];
+  const profile_slowdown& a = p_.rallentamenti[0];
   EXPECT_EQ(a.avviso, 4800);
   EXPECT_EQ(a.inizio, 6000);
   EXPECT_EQ(a.fine, 7200);
   EXPECT_EQ(a.velocita, 40);
-  const rallentamento_profilo& b = p_.rallentamenti[1];
+  const profile_slowdown& b = p_.rallentamenti[1];
   EXPECT_EQ(b.avviso, 34800);
   EXPECT_EQ(b.fine, 36800);
   EXPECT_EQ(b.velocita, 60);
@@ -97,33 +97,33 @@ TEST_F(Profile, SlowdownsCapsAndThePassPoints) {
     caps += k.is(oggetto_cella::abbattimento) ||
             k.is(oggetto_cella::abbattimento_senza_velocita);
   }
-  EXPECT_EQ(p_.punti.size(), caps);
+  EXPECT_EQ(p_.points.size(), caps);
   auto find = [&](std::int64_t m) {
-    return std::find_if(p_.punti.begin(), p_.punti.end(),
-                        [m](const punto_profilo& q) { return q.metro == m; });
+    return std::find_if(p_.points.begin(), p_.points.end(),
+                        [m](const profile_point& q) { return q.metro == m; });
   };
   const auto text_cap = find(29950);
-  ASSERT_NE(text_cap, p_.punti.end());
+  ASSERT_NE(text_cap, p_.points.end());
   EXPECT_EQ(text_cap->velocita, 100);
-  EXPECT_FALSE(text_cap->dal_passo);
+  EXPECT_FALSE(text_cap->added_by_pass);
   const auto no_speed = find(30950);
-  ASSERT_NE(no_speed, p_.punti.end());
+  ASSERT_NE(no_speed, p_.points.end());
   EXPECT_EQ(no_speed->velocita, 0);
-  EXPECT_FALSE(no_speed->dal_passo);
+  EXPECT_FALSE(no_speed->added_by_pass);
   // The first interior point, 8 cells after the start cell 121; and the
   // first window before it, cell 116.
   for (std::int64_t m : {6400, 5750}) {
     const auto pass = find(m);
-    ASSERT_NE(pass, p_.punti.end()) << m;
+    ASSERT_NE(pass, p_.points.end()) << m;
     EXPECT_EQ(pass->velocita, 180) << m;
-    EXPECT_TRUE(pass->dal_passo) << m;
+    EXPECT_TRUE(pass->added_by_pass) << m;
   }
 }
 
 TEST_F(Profile, StationsElevationAndSignals) {
   const auto lorba =
       std::find_if(p_.stazioni.begin(), p_.stazioni.end(),
-                   [](const stazione_profilo& s) { return s.nome == "LORBA"; });
+                   [](const profile_station& s) { return s.nome == "LORBA"; });
   ASSERT_NE(lorba, p_.stazioni.end());
   // Position 12300, length 300: area 12150 to 12450, its end marker in
   // cell nearest(12450 / 50 - 1) = 248, from 12350 m.
@@ -134,8 +134,8 @@ TEST_F(Profile, StationsElevationAndSignals) {
   EXPECT_EQ(p_.stazioni.size(), 21u);
 
   // 2 per mille from cell 146 (7250 m) to cell 552: 407 cells of 0.1 m.
-  EXPECT_EQ(valore_a(p_.quota, 7250), 0.0);
-  EXPECT_NEAR(valore_a(p_.quota, 27600), 40.7, 1e-9);
+  EXPECT_EQ(value_at(p_.quota, 7250), 0.0);
+  EXPECT_NEAR(value_at(p_.quota, 27600), 40.7, 1e-9);
 
   std::size_t signals = 0;
   for (const cella& k : s_.celle) signals += k.is(oggetto_cella::segnale);
@@ -146,7 +146,7 @@ TEST_F(Profile, DrawsEveryFormatWithLabelsApartAndTextAsText) {
   profile_input in;
   in.celle = &s_.celle;
   in.stazioni = &s_.stazioni;
-  in.prima_del_passo = &letto_;
+  in.before_pass = &as_read_;
   in.title = "Orsella_Vantrona_4273";
   const struct {
     std::int64_t from, to;

@@ -4,10 +4,7 @@
 #include <system_error>
 
 namespace compattatore::tool {
-namespace {
 
-// Two spellings of one file: the same inode when both exist, else the same
-// absolute path once "." and ".." are resolved.
 bool same_file(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -18,8 +15,6 @@ bool same_file(const std::string& a, const std::string& b) {
   if (ec) return a == b;
   return ca == cb;
 }
-
-}  // namespace
 
 bool guarded_file_system::protects(const std::string& path) const {
   for (const std::string& p : protected_) {

@@ -18,6 +18,10 @@ struct written_file {
   std::size_t size = 0;
 };
 
+/// Whether `a` and `b` are two spellings of one file: the same inode when
+/// both exist, else the same absolute path once "." and ".." are resolved.
+bool same_file(const std::string& a, const std::string& b);
+
 class guarded_file_system : public file_system {
  public:
   /// Forwards to `base`; `protected_paths` are never replaced or deleted,

@@ -12,8 +12,8 @@ namespace compattatore::tool {
 namespace {
 
 // Size of the drawings in SVG points: the page scales them to its width.
-constexpr int larghezza = 1200;
-constexpr int altezza = 800;
+constexpr int page_width = 1200;
+constexpr int page_height = 800;
 
 // A drawing's SVG document put inline under `id`, or why there is none.
 page_drawing inline_drawing(std::string id, std::string heading, bool drawn,
@@ -70,8 +70,8 @@ std::vector<page_drawing> report_drawings(const scenario& s,
   std::string problem = "reading stopped before the track line was made";
   plan_layout plan_out;
   const bool drawn =
-      punti.metri() >= 2 && draw_plan(plan, plot_format::svg, larghezza,
-                                      altezza, &bytes, &problem, &plan_out);
+      punti.metri() >= 2 && draw_plan(plan, plot_format::svg, page_width,
+                                      page_height, &bytes, &problem, &plan_out);
   out.push_back(inline_drawing("plan", "Plan view", drawn, bytes, problem,
                                track_attribute(plan_out)));
 
@@ -84,7 +84,7 @@ std::vector<page_drawing> report_drawings(const scenario& s,
   profile_layout profile_out;
   const bool profile_drawn =
       !s.celle.empty() &&
-      draw_profile(profile, plot_format::svg, larghezza, altezza,
+      draw_profile(profile, plot_format::svg, page_width, page_height,
                    &profile_bytes, &profile_problem, &profile_out);
   out.push_back(inline_drawing("profile", "Profiles", profile_drawn,
                                profile_bytes, profile_problem,

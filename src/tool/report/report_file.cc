@@ -12,12 +12,12 @@ bool write_report(const scenario_paths& p, const scenario_check& c,
   const std::vector<page_drawing> drawings =
       report_drawings(c.s, p.nome_linea + "_" + p.numero_treno);
   const std::string page = report_page(p, c, drawings, o);
-  real_file_system disk;
-  guarded_file_system fs(disk, {p.testo_linea, p.testo_treno});
-  if (fs.protects(path)) {
-    *err = "cannot write " + path + ": it is one of the texts being read";
+  if (const auto refused = output_among_texts(p, {path})) {
+    *err = *refused;
     return false;
   }
+  real_file_system disk;
+  guarded_file_system fs(disk, {p.testo_linea, p.testo_treno});
   fs.allow_writes();
   try {
     fs.replace(path, page);
