@@ -251,7 +251,7 @@ void lettura::fallimento_record(const char* what) {
     const std::string name(record->name);
     const std::size_t n = record->values.size();
     std::string value(v.name);
-    if (!v.meaning.empty()) value += " (" + std::string(v.meaning) + ")";
+    if (!v.allowed.empty()) value += " (" + std::string(v.allowed) + ")";
     // A field that is its line's first stands where a record begins.
     std::size_t line_start = at;
     while (line_start > 0 && testo_intero[line_start - 1] != '\n' &&

@@ -25,10 +25,6 @@ namespace compattatore {
 inline constexpr int sostituzioni_generale = 10;
 inline constexpr int sostituzioni = 2;
 
-/// Margin of the range test: positions and station positions.
-inline constexpr std::int32_t margine_posizione = 100;
-inline constexpr std::int32_t margine_stazione = 800;
-
 /// How reading goes on after a record or a pass of a reader.
 enum class [[nodiscard]] esito{
     avanti,       // the next record

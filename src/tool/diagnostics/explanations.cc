@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "reader/text_formats.h"
+#include "reader/text_reference.h"
 #include "tool/common/exit_status.h"
 
 namespace compattatore::tool {

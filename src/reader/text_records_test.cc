@@ -1,4 +1,4 @@
-#include "reader/text_formats.h"
+#include "reader/text_records.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,9 @@
 #include <sstream>
 #include <string>
 
+#include "model/codici_errore.h"
 #include "reader/memorizza_dati.h"
-#include "reader/text_records.h"
+#include "reader/text_reference.h"
 #include "tests/memory_file_system.h"
 
 namespace compattatore {
@@ -24,11 +25,11 @@ struct texts {
   std::string train;
 };
 
-texts around(const record_testo& r, std::string_view line) {
+texts around(const text_record& r, std::string_view line) {
   std::string generale;
   std::string record;
   std::string train_record;
-  switch (r.sezione) {
+  switch (r.section) {
     case sezione_testo::generale_linea:
       generale = std::string(line) + "\r\n";
       break;
@@ -88,43 +89,58 @@ std::string with_number(std::string_view line, std::size_t k,
 // Every example in the reference reads without a fault and changes what is
 // read: it is a record the readers recognise, with values they accept.
 TEST(TextFormats, EveryExampleIsReadAndCounts) {
-  for (const record_testo& r : formati_testi()) {
+  for (const text_record& r : text_records()) {
     const scenario without = read(around(r, ""));
-    const scenario with = read(around(r, r.esempio));
-    EXPECT_EQ(with.codice_errore, 0) << r.nome << ": " << r.esempio;
-    EXPECT_FALSE(same_model(with, without)) << r.nome << ": " << r.esempio;
+    const scenario with = read(around(r, r.example));
+    EXPECT_EQ(with.codice_errore, 0) << r.title << ": " << r.example;
+    EXPECT_FALSE(same_model(with, without)) << r.title << ": " << r.example;
   }
 }
 
-// The reference describes the records the readers name in their messages,
-// in the same order, with as many values each.
-TEST(TextFormats, SameRecordsAsTheReadersTable) {
-  const auto reference = formati_testi();
-  const auto readers = text_records();
-  ASSERT_EQ(reference.size(), readers.size());
-  for (std::size_t i = 0; i < readers.size(); ++i) {
-    EXPECT_EQ(reference[i].parola, readers[i].keyword) << i;
-    EXPECT_EQ(reference[i].campi.size(), readers[i].values.size())
-        << readers[i].keyword;
-    EXPECT_EQ(reference[i].sezione == sezione_testo::treno,
-              readers[i].text == quale_testo::treno)
-        << readers[i].keyword;
+// Kinds index the table.
+TEST(TextRecords, TableIsInKindOrder) {
+  const auto table = text_records();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(table[i].kind), i) << table[i].title;
+    EXPECT_EQ(&text_record_of(table[i].kind), &table[i]) << table[i].title;
+  }
+}
+
+// The value a row names as its position is the one the readers test against
+// the cell row, with the row's margin: the example moved to the last place
+// the test lets through reads no range fault, one metre further reads one
+// at that position. The route of `around` is 10000 m, so the row ends at
+// 17000 m.
+TEST(TextRecords, PositionIsTestedWithItsMargin) {
+  constexpr std::int32_t fine_riga = 17000;
+  for (const text_record& r : text_records()) {
+    if (!r.position) continue;
+    const std::int32_t ultima = fine_riga - r.position->margine;
+    const scenario inside =
+        read(around(r, with_number(r.example, r.position->value, ultima)));
+    EXPECT_NE(inside.codice_errore, codice::oltre_celle)
+        << r.title << " at " << ultima;
+    const scenario beyond =
+        read(around(r, with_number(r.example, r.position->value, ultima + 1)));
+    EXPECT_EQ(beyond.codice_errore, codice::oltre_celle) << r.title;
+    EXPECT_EQ(beyond.posizione_errore, ultima + 1) << r.title;
   }
 }
 
 // Where the reference names the largest value a field holds, the readers
 // take it and refuse one more.
 TEST(TextFormats, StatedLargestValuesAreTheReadersOwn) {
-  for (const record_testo& r : formati_testi()) {
-    for (std::size_t k = 0; k < r.campi.size(); ++k) {
-      const campo_testo& c = r.campi[k];
-      if (!c.massimo) continue;
-      const std::string at_max = with_number(r.esempio, k, *c.massimo);
-      const std::string above = with_number(r.esempio, k, *c.massimo + 1);
+  for (const text_record& r : text_records()) {
+    for (std::size_t k = 0; k < r.values.size(); ++k) {
+      const text_value& v = r.values[k];
+      if (!v.range.largest_readable) continue;
+      const std::int32_t largest = *v.range.largest_readable;
+      const std::string at_max = with_number(r.example, k, largest);
+      const std::string above = with_number(r.example, k, largest + 1);
       EXPECT_EQ(read(around(r, at_max)).codice_errore, 0)
-          << r.nome << ", " << c.nome << ": " << at_max;
+          << r.title << ", " << v.name << ": " << at_max;
       EXPECT_NE(read(around(r, above)).codice_errore, 0)
-          << r.nome << ", " << c.nome << ": " << above;
+          << r.title << ", " << v.name << ": " << above;
     }
   }
 }
