@@ -1,6 +1,7 @@
 #include "reader/text_records.h"
 
 #include <cassert>
+#include <iterator>
 
 namespace compattatore {
 namespace {
@@ -385,6 +386,8 @@ constexpr text_record table[] = {
               "350 m after the previous one ends. At most 79 with the "
               "indication boards."},
 };
+
+static_assert(std::size(table) == text_record_kinds);
 
 }  // namespace
 

@@ -75,6 +75,7 @@ enum class text_record_kind : std::uint8_t {
   abbattimento,
   stazione,
 };
+inline constexpr std::size_t text_record_kinds = 19;
 
 /// A record's position: which value it is, and the margin of its range
 /// test.

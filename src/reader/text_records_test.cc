@@ -62,9 +62,9 @@ bool same_model(const scenario& a, const scenario& b) {
          a.stazioni == b.stazioni && a.tracciato == b.tracciato;
 }
 
-// The k-th whole number after the keyword field, replaced by `value`.
-std::string with_number(std::string_view line, std::size_t k,
-                        std::int64_t value) {
+// The k-th whole number after the keyword field, replaced by `text`.
+std::string with_field(std::string_view line, std::size_t k,
+                       std::string_view text) {
   std::size_t at = line.find(',');
   std::size_t seen = 0;
   while (at != std::string_view::npos && at < line.size()) {
@@ -76,7 +76,7 @@ std::string with_number(std::string_view line, std::size_t k,
       ++end;
     }
     if (seen == k) {
-      return std::string(line.substr(0, start)) + std::to_string(value) +
+      return std::string(line.substr(0, start)) + std::string(text) +
              std::string(line.substr(end));
     }
     ++seen;
@@ -86,9 +86,14 @@ std::string with_number(std::string_view line, std::size_t k,
   return std::string(line);
 }
 
+std::string with_number(std::string_view line, std::size_t k,
+                        std::int64_t value) {
+  return with_field(line, k, std::to_string(value));
+}
+
 // Every example in the reference reads without a fault and changes what is
 // read: it is a record the readers recognise, with values they accept.
-TEST(TextFormats, EveryExampleIsReadAndCounts) {
+TEST(TextRecords, EveryExampleIsReadAndCounts) {
   for (const text_record& r : text_records()) {
     const scenario without = read(around(r, ""));
     const scenario with = read(around(r, r.example));
@@ -127,9 +132,29 @@ TEST(TextRecords, PositionIsTestedWithItsMargin) {
   }
 }
 
+// A record whose values are all read before its position is tested reports
+// an unreadable second value (25) before a position beyond the row (15); a
+// station tests its position, and stores it, before it reads on.
+TEST(TextRecords, ValuesReadBeforeThePositionTest) {
+  constexpr std::int32_t oltre = 17000;
+  for (const text_record& r : text_records()) {
+    if (!r.position || r.values[1].width == value_width::text) continue;
+    const std::string line =
+        with_field(with_number(r.example, r.position->value, oltre), 1, "x");
+    const scenario s = read(around(r, line));
+    const bool stazione = r.kind == text_record_kind::stazione;
+    EXPECT_EQ(s.codice_errore,
+              stazione ? codice::oltre_celle : codice::lettura_fallita)
+        << r.title << ": " << line;
+    if (stazione) {
+      EXPECT_EQ(s.stazioni[1].progressiva, oltre) << "stored before the test";
+    }
+  }
+}
+
 // Where the reference names the largest value a field holds, the readers
 // take it and refuse one more.
-TEST(TextFormats, StatedLargestValuesAreTheReadersOwn) {
+TEST(TextRecords, StatedLargestValuesAreTheReadersOwn) {
   for (const text_record& r : text_records()) {
     for (std::size_t k = 0; k < r.values.size(); ++k) {
       const text_value& v = r.values[k];
@@ -147,7 +172,7 @@ TEST(TextFormats, StatedLargestValuesAreTheReadersOwn) {
 
 // The README's reference is this table, printed: between its heading and
 // the next heading of the same level it holds exactly riferimento_markdown().
-TEST(TextFormats, ReadmeHoldsTheReference) {
+TEST(TextRecords, ReadmeHoldsTheReference) {
   std::ifstream in(COMPATTATORE_README);
   ASSERT_TRUE(in) << COMPATTATORE_README;
   std::stringstream all;
