@@ -420,25 +420,25 @@ esito lettore_linea::indicatore() {
 esito lettore_linea::cartello() {
   const std::int32_t p = letto(0);
   if (troppi_cartelli_) return esito::salta;
-  const std::int32_t c = indice_cella(metri_in_celle(p) + 1.0);
-  assert(in_riga(s_, c) && "the range test keeps boards inside the row");
-  cella& cel = s_.celle[static_cast<std::size_t>(c)];
+  const std::int32_t indice = indice_cella(metri_in_celle(p) + 1.0);
+  assert(in_riga(s_, indice) && "the range test keeps boards inside the row");
+  cella& cel = s_.celle[static_cast<std::size_t>(indice)];
   if (!cel.libera()) {
     return rifiuta(codice::cartello_occupato, p,
-                   [&](const checker_reporter& r) {
-                     return wording{r.posto_primo(),
-                                    r.chi(p) +
+                   [&](const checker_reporter& c) {
+                     return wording{c.posto_primo(),
+                                    c.chi(p) +
                                         " has no room: its 50 m of track "
                                         "already hold " +
-                                        r.contenuto_cella(c),
-                                    r.occupante(c)};
+                                        c.contenuto_cella(indice),
+                                    c.occupante(indice)};
                    });
   }
   if (l_.posto_cartello < ultimo_cartello) {
     troppi_cartelli_ = r_.recupera();
-    return rifiuta(codice::troppi_cartelli, p, [&](const checker_reporter& r) {
-      return wording{r.posto_keyword(),
-                     r.chi(p) +
+    return rifiuta(codice::troppi_cartelli, p, [&](const checker_reporter& c) {
+      return wording{c.posto_keyword(),
+                     c.chi(p) +
                          " is one too many: a route holds at most 80 "
                          "indication boards"};
     });
@@ -447,7 +447,7 @@ esito lettore_linea::cartello() {
   cel.valore_1 = low16(l_.posto_cartello);
   s_.stazioni[static_cast<std::size_t>(l_.posto_cartello)].nome = s_.riga;
   --l_.posto_cartello;
-  r_.marca(c, r_.origine(p));
+  r_.marca(indice, r_.origine(p));
   return esito::avanti;
 }
 

@@ -306,27 +306,27 @@ esito lettore_treno::abbattimento() {
   const std::int32_t p = letto(0);
   const std::int32_t w = letto(1);
   // A speed cap goes in the cell where p falls, without the +1 of markers.
-  const std::int32_t cel = indice_cella(metri_in_celle(p));
-  assert(in_riga(s_, cel) && "the range test keeps speed caps in the row");
-  cella& c = s_.celle[at(cel)];
-  if (!c.libera()) {
+  const std::int32_t indice = indice_cella(metri_in_celle(p));
+  assert(in_riga(s_, indice) && "the range test keeps speed caps in the row");
+  cella& cel = s_.celle[at(indice)];
+  if (!cel.libera()) {
     return rifiuta(codice::abbattimento_occupato, p,
-                   [&](const checker_reporter& r) {
-                     return wording{r.posto_primo(),
-                                    r.chi(p) +
+                   [&](const checker_reporter& c) {
+                     return wording{c.posto_primo(),
+                                    c.chi(p) +
                                         " has no room: its 50 m of track "
                                         "already hold " +
-                                        r.contenuto_cella(cel),
-                                    r.occupante(cel)};
+                                        c.contenuto_cella(indice),
+                                    c.occupante(indice)};
                    });
   }
   if (w > 0) {
-    c.set(oggetto_cella::abbattimento);
-    c.valore_1 = low16(w);
+    cel.set(oggetto_cella::abbattimento);
+    cel.valore_1 = low16(w);
   } else {
-    c.set(oggetto_cella::abbattimento_senza_velocita);
+    cel.set(oggetto_cella::abbattimento_senza_velocita);
   }
-  r_.marca(cel, r_.origine(p));
+  r_.marca(indice, r_.origine(p));
   return esito::avanti;
 }
 
