@@ -1,5 +1,6 @@
-// State shared by the route part and the train part of one reading, and the
-// small rules both use: cell indices, the range test, fault recording.
+// State shared by the route part and the train part of one reading (the open
+// text, the record being read and where its fields stand) and the small rules
+// both use: cell indices, the range test, 32-bit sums.
 #ifndef READER_LETTURA_H_
 #define READER_LETTURA_H_
 
@@ -8,10 +9,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "model/guasto.h"
-#include "model/problem.h"
 #include "model/scenario.h"
 #include "platform/file_system.h"
 #include "reader/field_reader.h"
@@ -20,40 +19,34 @@
 
 namespace compattatore {
 
-/// How many times a keyword field holding "-" is replaced by the next one:
-/// in the route text's general section, and everywhere else.
-inline constexpr int sostituzioni_generale = 10;
-inline constexpr int sostituzioni = 2;
-
-/// Margin of the range test: positions and station positions.
-inline constexpr std::int32_t margine_posizione = 100;
-inline constexpr std::int32_t margine_stazione = 800;
+/// A field of the open text, by its bytes: where a finding points.
+struct field_span {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
 
 /// How reading goes on after a record or a pass of a reader.
 enum class [[nodiscard]] esito{
     avanti,       // the next record
     salta,        // recovering: a fault, reported; the record is left out
-    fine_record,  // a soft fault (a position beyond the row), recorded: the
-                  // records end here, the closing steps still run
+    fine_record,  // the records end here (a soft fault recorded, or the
+                  // text ended), the closing steps still run
     rifiuto,      // a hard fault, recorded; the text is closed and deleted
 };
 
 struct lettura {
-  lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_,
-          problem_sink* sink_ = nullptr)
-      : s(s_), fs(fs_), testi(testi_), sink(sink_) {}
+  lettura(scenario& s_, file_system& fs_, const testi_scenario& testi_)
+      : s(s_), fs(fs_), testi(testi_) {}
 
   scenario& s;
   file_system& fs;
   const testi_scenario& testi;
-  /// Given, the reading recovers: a faulty record is reported here and
-  /// left out, and reading goes on. Absent, reading is the program's.
-  problem_sink* sink;
-  bool recupera() const { return sink != nullptr; }
 
   /// The `stazioni` entry the next indication board takes; boards fill
   /// downward, and the station reader stops before it.
   std::int32_t posto_cartello = stazione_primo_cartello;
+  /// How many rows of each kind were begun, read or not.
+  std::array<int, text_record_kinds> righe{};
 
   /// The text being read, and its fields. The fields view the file
   /// system's own bytes or `contenuto`, a copy owned here, so they stay
@@ -64,22 +57,14 @@ struct lettura {
   std::string_view aperto;  // the whole text being read
   std::optional<field_reader> campi;
 
-  /// The record being read: where its first value stands, whose place its
-  /// faults point at.
-  std::size_t inizio_record = 0;
-  text_place primo_posto;
-  /// Reads the record's first value and notes where it stands.
-  std::int32_t primo_valore();
-  /// A hard fault at the field at `at`: recorded, then the open text is
-  /// closed and deleted. When recovering, reported with `message` at
-  /// `posto` and the record is left out instead.
-  esito rifiuta(std::int32_t code, std::optional<std::int32_t> posizione,
-                std::size_t at, const text_place& posto, std::string message,
-                std::vector<problem_note> notes = {});
-  /// A record's position `p`, its field at `campo`: not negative, and
-  /// within the row and `margine` past it.
-  esito posizione_valida(std::int32_t p, std::size_t campo,
-                         std::int32_t margine);
+  /// The record being read: its row (none before the record is
+  /// recognised), the value being read (-1 before the first), where its
+  /// keyword field and its first value stand. Its faults point at the first
+  /// value.
+  const text_record* record = nullptr;
+  int valore = -1;
+  field_span keyword;
+  field_span primo;
 
   /// Starts reading the text at `path` as `which`. Throws file_error when
   /// it cannot be read, with nothing changed.
@@ -87,9 +72,6 @@ struct lettura {
     std::string letto;
     const std::string_view visto = fs.view(path, limite_testo, letto);
     corrente = which;
-    riga_trascinata = 0;
-    posto_fine.reset();
-    dopo_fine_detto = false;
     campi.reset();
     // Bytes read here are viewed where they stay, in `contenuto`.
     const bool proprio = visto.data() == letto.data();
@@ -105,103 +87,53 @@ struct lettura {
     corrente = quale_testo::nessuno;
     if (testi.cancella) fs.remove(path);
   }
-
-  // What the recovering reading keeps to place and word its messages: the
-  // record being read, the value being read, where its keyword stands.
-  const text_record* record = nullptr;
-  int valore = -1;
-  std::size_t inizio_keyword = 0;
-  std::size_t fine_keyword = 0;
-  /// A line whose further keyword fields are dragged along by a problem
-  /// already reported on it, and are not reported again.
-  std::int32_t riga_trascinata = 0;
-  /// Where "[fine]" was met, and whether a record after it was reported.
-  std::optional<text_place> posto_fine;
-  bool dopo_fine_detto = false;
-  /// The chainage rows as read, for entries 81, 82, 83.
-  std::array<std::optional<text_place>, 3> posti_progressiva;
-  /// For entries 81, 82, 83 after ordering: which row they came from.
-  std::array<int, 3> origine_progressiva{-1, -1, -1};
-
-  /// The place of the bytes `da` to `a` of the open text.
-  text_place posto(std::size_t da, std::size_t a) const;
-  /// The place of the field read last.
-  text_place posto_ultimo() const {
-    return posto(campi->last_field(), campi->last_field_end());
-  }
-  text_place posto_keyword() const {
-    return posto(inizio_keyword, fine_keyword);
+  /// Closes and deletes the open text.
+  void chiudi_e_cancella() {
+    chiudi_e_cancella(corrente == quale_testo::treno ? testi.treno
+                                                     : testi.linea);
   }
 
+  /// The field read last.
+  field_span ultimo() const {
+    return {campi->last_field(), campi->last_field_end()};
+  }
   /// The field read last is a keyword field (after the minus-sign rule).
   void segna_keyword() {
-    inizio_keyword = campi->last_field();
-    fine_keyword = campi->last_field_end();
+    keyword = ultimo();
     record = nullptr;
     valore = -1;
   }
   /// A record of kind `k` begins at the keyword field marked last.
-  void inizia_record(text_record_kind k);
+  void inizia_record(text_record_kind k) {
+    record = &text_record_of(k);
+    valore = -1;
+    ++righe[static_cast<std::size_t>(k)];
+  }
   /// Value `v` of the current record.
   std::int32_t i32(int v) {
     valore = v;
-    return campi->read_i32();
+    const std::int32_t x = campi->read_i32();
+    dopo_valore(v);
+    return x;
   }
   std::int16_t i16(int v) {
     valore = v;
-    return campi->read_i16();
+    const std::int16_t x = campi->read_i16();
+    dopo_valore(v);
+    return x;
   }
   std::uint8_t u8(int v) {
     valore = v;
-    return campi->read_u8();
+    const std::uint8_t x = campi->read_u8();
+    dopo_valore(v);
+    return x;
   }
   std::string_view testo(int v) {
     valore = v;
-    return campi->read_text();
+    const std::string_view x = campi->read_text();
+    dopo_valore(v);
+    return x;
   }
-
-  /// "the signal at 41500 m": how messages name the current record.
-  std::string chi(std::int64_t metri) const;
-  /// Notes the current record as the origin of the objects it puts into
-  /// the row; -1 when not recovering.
-  /// `at`: the record's place, its keyword when not given.
-  std::int32_t origine(std::int64_t metri, const text_place* at = nullptr);
-  void marca(std::int64_t cella, std::int32_t origine_record) {
-    if (sink && origine_record >= 0) sink->mark(cella, origine_record);
-  }
-  /// The note naming what holds cell `c`: "taken by the signal at ... here".
-  std::vector<problem_note> occupante(std::int64_t c) const;
-  /// What a taken cell holds, for a message: "a signal".
-  std::string contenuto_cella(std::int64_t c) const;
-
-  void errore(std::int32_t code, const text_place& at, std::string message,
-              std::vector<problem_note> notes = {}) {
-    if (sink) sink->error(code, at, std::move(message), std::move(notes));
-  }
-  void avvisa(std::string_view name, const text_place& at, std::string message,
-              std::vector<problem_note> notes = {}) {
-    if (sink) sink->warning(name, at, std::move(message), std::move(notes));
-  }
-  /// Reports an unexpected failure in the current record (code 25) and
-  /// moves on to where the next record can begin.
-  void fallimento_record(const char* what);
-  /// After a record was read whole: values run onto later lines, values or
-  /// a name's rest left over on its line, a name outside ASCII.
-  void dopo_record();
-  /// The message of a position beyond the row (code 15) for the current
-  /// record: "the signal at 90000 m lies beyond the track: ...".
-  std::string oltre(std::int32_t p, std::int32_t margine) const;
-  /// A name or inscription just read: bytes outside ASCII are reported.
-  void nome_letto(std::string_view nome);
-  /// After a faulty record was left out: on to the next line.
-  void salta_record() {
-    if (campi) campi->skip_line();
-  }
-  /// A keyword field that no record test took. `riconosciuto` says it was
-  /// a keyword all the same (a curve row read without a track line).
-  void keyword_non_usata(std::string_view k, bool riconosciuto);
-  /// A record was recognised at the keyword field read last.
-  void record_riconosciuto();
 
   /// A fault found at the field at `offset` of the open text (with no
   /// place when no text is open).
@@ -214,6 +146,11 @@ struct lettura {
       g.punto = punto_lettura{corrente, p.line, p.column};
     }
     return g;
+  }
+
+ private:
+  void dopo_valore(int v) {
+    if (v == 0) primo = ultimo();
   }
 };
 
@@ -232,9 +169,6 @@ std::int32_t indice_cella(double x);
 inline std::int32_t cella_marcatore(std::int64_t p) {
   return indice_cella(metri_in_celle(p) + 1.0);
 }
-
-/// "41500 m".
-std::string metri(std::int64_t m);
 
 /// Whether cell `c` exists in the row.
 inline bool in_riga(const scenario& s, std::int64_t c) {

@@ -1,8 +1,12 @@
 #include "reader/memorizza_dati.h"
 
+#include <optional>
+
 #include "model/codici_errore.h"
+#include "reader/checker_reporter.h"
 #include "reader/field_reader.h"
 #include "reader/lettura.h"
+#include "reader/program_reporter.h"
 #include "reader/route_reader.h"
 #include "reader/train_reader.h"
 
@@ -11,14 +15,12 @@ namespace {
 
 // Every unexpected failure ends reading the same way: whatever text was
 // open is dropped, both texts go where they still exist, and code 25 is
-// recorded at the field read last.
-void fallimento(lettura& l, const char* what) {
-  if (l.sink) {
-    text_place posto{l.corrente, 0, 0, 0};
-    if (l.campi) posto = l.posto_ultimo();
-    l.sink->error(codice::lettura_fallita, posto,
-                  std::string("reading stopped here: ") + what);
-  }
+// recorded at the field read last (by the recovering reading too).
+void fallimento(lettura& l, reporter& r, const char* what) {
+  r.errore(codice::lettura_fallita, [what](const checker_reporter& c) {
+    return wording{c.posto_ultimo(),
+                   std::string("reading stopped here: ") + what};
+  });
   guasto g{codice::lettura_fallita, std::nullopt, std::nullopt};
   if (l.campi) {
     g = l.guasto_a(codice::lettura_fallita, std::nullopt,
@@ -38,20 +40,30 @@ void fallimento(lettura& l, const char* what) {
   }
 }
 
+void leggi(lettura& l, reporter& r) {
+  try {
+    if (leggi_linea(l, r)) leggi_treno(l, r);
+  } catch (const read_failure& x) {
+    fallimento(l, r, x.what());
+  } catch (const file_error& x) {
+    fallimento(l, r, x.what());
+  }
+}
+
 }  // namespace
 
 void memorizza_dati(scenario& s, file_system& fs, const testi_scenario& testi,
                     problem_sink* sink) {
   s.stazioni[stazione_testata_linea].nome = s.nome_linea;
   s.stazioni[stazione_testata_treno].nome = s.numero_treno;
-  lettura l(s, fs, testi, sink);
-  try {
-    if (leggi_linea(l)) leggi_treno(l);
-  } catch (const read_failure& x) {
-    fallimento(l, x.what());
-  } catch (const file_error& x) {
-    fallimento(l, x.what());
+  lettura l(s, fs, testi);
+  if (sink == nullptr) {
+    program_reporter programma(s);
+    leggi(l, programma);
+    return;
   }
+  checker_reporter controllo(l, *sink);
+  leggi(l, controllo);
 }
 
 }  // namespace compattatore

@@ -13,6 +13,7 @@
 #include "reader/field_reader.h"
 #include "reader/lettura.h"
 #include "reader/memorizza_dati.h"
+#include "reader/program_reporter.h"
 #include "tests/cell_row.h"
 #include "tests/memory_file_system.h"
 
@@ -52,7 +53,7 @@ class TrainReader : public ::testing::Test {
   void leggi(const righe& r) { leggi_testo(testo_treno(r)); }
   void leggi_testo(const std::string& testo) {
     fs.files[percorso_treno] = testo;
-    leggi_treno(l);
+    leggi_treno(l, programma);
   }
   // The row as it was before reading, with `velocita` from cell `da` to
   // cell `a` (both included).
@@ -65,6 +66,7 @@ class TrainReader : public ::testing::Test {
   memory_file_system fs;
   testi_scenario testi{percorso_linea, percorso_treno, true};
   lettura l{s, fs, testi};
+  program_reporter programma{s};
   std::vector<cella> atteso = std::vector<cella>(1681);
 };
 
@@ -102,7 +104,8 @@ TEST(TrainReaderKeywords, CaseAndOrderOfTheTests) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = testo_treno(c.testo);
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     const std::string nome = c.testo.front();
     EXPECT_EQ(s.codice_errore, 0) << nome;
     EXPECT_EQ(s.stazioni[84].inizio_area, c.massa) << nome;
@@ -143,7 +146,8 @@ TEST(TrainReaderKeywords, MinusSignAndEndOfText) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = c.testo;
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     EXPECT_EQ(s.codice_errore, 0) << c.testo;
     EXPECT_EQ(s.stazioni[84].progressiva, c.vetture) << c.testo;
     EXPECT_EQ(fs.files.count(percorso_treno), 0u) << c.testo;
@@ -195,7 +199,8 @@ TEST(TrainReaderFills, StepwiseLineSpeeds) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = testo_treno(c.testo);
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     std::vector<cella> atteso(1681);
     for (const Tratto& t : c.tratti) {
       for (std::size_t i = t.da; i <= t.a; ++i) atteso[i].velocita_linea = t.v;
@@ -268,7 +273,8 @@ TEST(TrainReaderSpeedCaps, CellAndValue) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = testo_treno({c.riga});
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     std::vector<cella> atteso(1681);
     atteso[c.c] = c.dopo;
     EXPECT_EQ(s.codice_errore, 0) << c.riga;
@@ -366,7 +372,8 @@ TEST(TrainReaderStations, AreaAndCellsByKind) {
                      "stazione,5000," + std::to_string(c.categoria) +
                          ",400,0,1,1,0,0,0,0,0,0,0,10,0,0,B"});
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
 
     const stazione& e = s.stazioni[2];
     EXPECT_EQ(s.codice_errore, 0) << c.categoria;
@@ -441,7 +448,8 @@ TEST(TrainReaderStations, AreasAtLeast350mApart) {
         testo_treno({stazione_riga(200, 2, 800),
                      stazione_riga(c.seconda, 2, 800), "numero vetture,5"});
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     EXPECT_EQ(s.codice_errore, c.code) << c.seconda;
     EXPECT_EQ(s.posizione_errore, c.code == 0 ? -1 : c.seconda);
     EXPECT_EQ(s.stazioni[84].progressiva, c.code == 0 ? 5 : 0);
@@ -472,8 +480,9 @@ TEST(TrainReaderStations, StationsStopBeforeTheBoards) {
     }
     fs.files[percorso_treno] = testo_treno(r);
     lettura l(s, fs, testi);
+    program_reporter programma(s);
     l.posto_cartello = c.posto_cartello;
-    leggi_treno(l);
+    leggi_treno(l, programma);
     const std::string nome =
         std::to_string(c.posto_cartello) + " " + std::to_string(c.stazioni);
     EXPECT_EQ(s.codice_errore, c.code) << nome;
@@ -560,8 +569,9 @@ TEST(TrainReaderFaults, CodePositionAndWhereReadingStopped) {
     r.push_back("numero vetture,9");
     fs.files[percorso_treno] = testo_treno(r);
     lettura l(s, fs, testi);
+    program_reporter programma(s);
     l.posto_cartello = c.posto_cartello;
-    leggi_treno(l);
+    leggi_treno(l, programma);
 
     EXPECT_EQ(s.codice_errore, c.code) << c.name;
     EXPECT_EQ(s.posizione_errore, c.posizione) << c.name;
@@ -597,7 +607,8 @@ TEST(TrainReaderChainage, MultiplesOf50AfterTheTrainText) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = testo_treno({"numero vetture,5"});
     lettura l(s, fs, testi);
-    leggi_treno(l);
+    program_reporter programma(s);
+    leggi_treno(l, programma);
     EXPECT_EQ(s.codice_errore, c.code);
     EXPECT_EQ(s.stazioni[84].progressiva, 5);
     if (c.code == 2) {
@@ -657,7 +668,8 @@ TEST(TrainReaderFailures, UnexpectedFailuresThrow) {
     const testi_scenario testi{percorso_linea, percorso_treno, true};
     fs.files[percorso_treno] = testo_treno(r);
     lettura l(s, fs, testi);
-    EXPECT_THROW(leggi_treno(l), read_failure) << r.front();
+    program_reporter programma(s);
+    EXPECT_THROW(leggi_treno(l, programma), read_failure) << r.front();
   }
 }
 
@@ -680,7 +692,7 @@ TEST_F(TrainReader, WidestValuesThatFit) {
 }
 
 TEST_F(TrainReader, MissingTrainTextThrows) {
-  EXPECT_THROW(leggi_treno(l), file_error);
+  EXPECT_THROW(leggi_treno(l, programma), file_error);
 }
 
 // Through the reader's entry: what stays on disk, and the clean-up.

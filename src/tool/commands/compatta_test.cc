@@ -707,7 +707,7 @@ TEST_F(Compatta, DiagnosticsPointAtTheFieldWhereReadingStopped) {
        "[generale]\r\n[segnali]\r\nsegnale, 1000, x, 1,2,3, 0, 1, 1,2,3, 0\r\n"
        "[fine]\r\n",
        false, 3, 16, codice::lettura_fallita,
-       "the signal row's sx (code of side s) is \"x\", which is not a whole "
+       "the signal row's left code (0 to 9) is \"x\", which is not a whole "
        "number"},
       {"station position not a multiple of 50, at the position field",
        small_route,

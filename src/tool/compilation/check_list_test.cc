@@ -433,7 +433,7 @@ TEST_F(CheckCommand, ColourStrictSilencingAndJson) {
   EXPECT_NE(plain.err.find("A_1-.txt:3:1: warning: \"segnal\" is no keyword"),
             std::string::npos)
       << plain.err;
-  EXPECT_NE(plain.err.find("A_1-.txt:4:32: error 25: the signal row's d1"),
+  EXPECT_NE(plain.err.find("A_1-.txt:4:32: error 25: the signal row's right 1"),
             std::string::npos)
       << plain.err;
   EXPECT_NE(plain.err.find("\n1 error, 1 warning\n"), std::string::npos);

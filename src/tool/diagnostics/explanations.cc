@@ -7,7 +7,7 @@
 
 #include "model/codici_errore.h"
 #include "model/warnings.h"
-#include "reader/text_formats.h"
+#include "reader/text_reference.h"
 #include "tool/common/exit_status.h"
 
 namespace compattatore::tool {
