@@ -86,8 +86,8 @@ checked check_texts(const std::string& route, const std::string& train,
 
 std::vector<const diagnostic*> errors(const compaction_outcome& c) {
   std::vector<const diagnostic*> out;
-  for (const diagnostic& d : c.elenco) {
-    if (d.gravita == severity::error) out.push_back(&d);
+  for (const diagnostic& d : c.problems) {
+    if (d.level == severity::error) out.push_back(&d);
   }
   return out;
 }
@@ -303,24 +303,24 @@ TEST(CheckList, EveryWarningOnceAndSilencedByItsName) {
     const std::string t = join(c.train, -1, nullptr, false, nullptr);
     const checked all = check_texts(r, t);
     EXPECT_EQ(all.c.status, 0) << c.name << "\n" << shown(all.c);
-    ASSERT_EQ(all.c.elenco.size(), 1u) << c.name << "\n" << shown(all.c);
-    const diagnostic& d = all.c.elenco[0];
+    ASSERT_EQ(all.c.problems.size(), 1u) << c.name << "\n" << shown(all.c);
+    const diagnostic& d = all.c.problems[0];
     EXPECT_EQ(d.name, c.name) << shown(all.c);
-    EXPECT_EQ(d.gravita, severity::warning);
+    EXPECT_EQ(d.level, severity::warning);
     EXPECT_EQ(d.file, c.in_route ? route_path : train_path) << c.name;
     EXPECT_EQ(d.line, c.line) << c.name << "\n" << shown(all.c);
     EXPECT_NE(avviso::find_warning(d.name), nullptr);
 
     check_options quiet;
     quiet.silenced = {std::string(c.name)};
-    EXPECT_TRUE(check_texts(r, t, quiet).c.elenco.empty()) << c.name;
+    EXPECT_TRUE(check_texts(r, t, quiet).c.problems.empty()) << c.name;
 
     check_options strict;
     strict.strict = true;
     const checked hard = check_texts(r, t, strict);
     EXPECT_EQ(hard.c.status, 1) << c.name;
-    ASSERT_EQ(hard.c.elenco.size(), 1u) << c.name;
-    EXPECT_EQ(hard.c.elenco[0].gravita, severity::error);
+    ASSERT_EQ(hard.c.problems.size(), 1u) << c.name;
+    EXPECT_EQ(hard.c.problems[0].level, severity::error);
   }
 
   // One file as both texts: read as the program would, with one warning.
@@ -333,12 +333,12 @@ TEST(CheckList, EveryWarningOnceAndSilencedByItsName) {
   same.same_file = true;
   const compaction_outcome c =
       compact_texts(s, 1, fs, route_path, route_path, same);
-  ASSERT_EQ(c.elenco.size(), 1u) << c.diagnostics;
-  EXPECT_EQ(c.elenco[0].name, avviso::same_text);
+  ASSERT_EQ(c.problems.size(), 1u) << c.diagnostics;
+  EXPECT_EQ(c.problems[0].name, avviso::same_text);
   EXPECT_EQ(c.status, 0);
   same.silenced = {std::string(avviso::same_text)};
   EXPECT_TRUE(
-      compact_texts(s, 1, fs, route_path, route_path, same).elenco.empty());
+      compact_texts(s, 1, fs, route_path, route_path, same).problems.empty());
 }
 
 TEST(CheckList, PrintedAsACompilerWithCaretNotesAndColour) {
@@ -364,7 +364,7 @@ TEST(CheckList, PrintedAsACompilerWithCaretNotesAndColour) {
   taken.notes.push_back(
       {"t.txt", 2, 12, 17, "taken by the signal at 41500 m here"});
   diagnostic warning;
-  warning.gravita = severity::warning;
+  warning.level = severity::warning;
   warning.name = "run-on";
   warning.message = "values run on";
   const std::vector<diagnostic> list = {curve, taken, warning};

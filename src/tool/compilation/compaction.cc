@@ -97,7 +97,7 @@ std::vector<diagnostic> list_of(const std::vector<problem>& problems,
       d.code = p.code;
     } else {
       d.name = std::string(p.warning);
-      d.gravita = o.strict ? severity::error : severity::warning;
+      d.level = o.strict ? severity::error : severity::warning;
     }
     d.file = path_of(p.place.file, linea, treno);
     d.line = p.place.line;
@@ -147,11 +147,11 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
     report = kept_report{};
     c.sealed = compatta(s, j, fs, testi, report);
   }
-  c.elenco = list_of(sink.list(), testo_linea, testo_treno, options);
+  c.problems = list_of(sink.list(), testo_linea, testo_treno, options);
 
   const recorded_fault d = fault_of(s, testo_linea, testo_treno);
   c.json = fault_json(d);
-  if (d.codice_errore != 0 && !has_code(c.elenco, d.codice_errore)) {
+  if (d.codice_errore != 0 && !has_code(c.problems, d.codice_errore)) {
     // The program's fault, when the recovering reading did not meet it in
     // the same words (it read on where the program stopped).
     diagnostic e;
@@ -164,16 +164,16 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
     if (d.has_position) {
       e.message += ", at " + std::to_string(d.posizione_errore) + " m";
     }
-    c.elenco.push_back(std::move(e));
+    c.problems.push_back(std::move(e));
   }
   c.json["nome_linea"] = s.nome_linea;
   c.json["numero_treno"] = s.numero_treno;
 
   c.status = d.codice_errore != 0 ? exit_status::data_fault : exit_status::ok;
   if (c.status == exit_status::ok &&
-      std::any_of(c.elenco.begin(), c.elenco.end(), [](const diagnostic& x) {
-        return x.gravita == severity::error;
-      })) {
+      std::any_of(
+          c.problems.begin(), c.problems.end(),
+          [](const diagnostic& x) { return x.level == severity::error; })) {
     c.status = exit_status::data_fault;
   }
   if (!c.sealed) {
@@ -184,20 +184,20 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
     } else {
       c.json["errore"] = report.reported;
     }
-    if (!has_code(c.elenco, number)) {
+    if (!has_code(c.problems, number)) {
       diagnostic e;
       e.code = number;
       e.message =
           "the seal found the route's first 50 m already in use: "
           "the program stops with \"" +
           seal_line(report.reported) + "\" and writes no file";
-      c.elenco.push_back(std::move(e));
+      c.problems.push_back(std::move(e));
     }
     c.status = exit_status::errore;
   }
   // The lines the list quotes; most lists are empty.
   for (const std::string& path : {testo_linea, testo_treno}) {
-    if (c.elenco.empty()) break;
+    if (c.problems.empty()) break;
     try {
       std::string storage;
       const std::string_view testo = fs.view(path, limite_testo, storage);
@@ -208,9 +208,9 @@ compaction_outcome compact_texts(scenario& s, std::int32_t j, file_system& fs,
     }
   }
   std::ostringstream printed;
-  print_diagnostics(printed, c.elenco, c.sources, false);
+  print_diagnostics(printed, c.problems, c.sources, false);
   c.diagnostics = printed.str();
-  c.json["diagnostics"] = diagnostics_json(c.elenco);
+  c.json["diagnostics"] = diagnostics_json(c.problems);
   return c;
 }
 

@@ -36,7 +36,7 @@ struct compaction_outcome {
   /// print_diagnostics shows it); empty when clean.
   std::string diagnostics;
   /// Every problem found, in the order of the texts.
-  std::vector<diagnostic> elenco;
+  std::vector<diagnostic> problems;
   /// The two texts, for showing the lines the list points at.
   source_texts sources;
   /// The `--json` object without its "files".

@@ -66,7 +66,7 @@ int run_compile(const compile_options& o, bool write, std::ostream& out,
   s.numero_treno = p.numero_treno;
   compaction_outcome c = compact_texts(s, o.no_track ? 0 : 1, texts,
                                        p.testo_linea, p.testo_treno, co);
-  print_diagnostics(err, c.elenco, c.sources, in_colour(o.color, err));
+  print_diagnostics(err, c.problems, c.sources, in_colour(o.color, err));
   std::vector<written_file> written;
   if (c.sealed && write && !write_compiled_set(s, p, dir, &written, &problem)) {
     err << message_prefix << problem << '\n';

@@ -6,7 +6,7 @@ nlohmann::ordered_json diagnostics_json(const std::vector<diagnostic>& list) {
   nlohmann::ordered_json out = nlohmann::ordered_json::array();
   for (const diagnostic& d : list) {
     nlohmann::ordered_json j;
-    j["severity"] = d.gravita == severity::error ? "error" : "warning";
+    j["severity"] = d.level == severity::error ? "error" : "warning";
     j["code"] = d.code ? nlohmann::ordered_json(*d.code) : nullptr;
     j["name"] = d.name.empty() ? nlohmann::ordered_json(nullptr)
                                : nlohmann::ordered_json(d.name);

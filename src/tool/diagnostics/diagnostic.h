@@ -26,7 +26,7 @@ struct diagnostic_note {
 };
 
 struct diagnostic {
-  severity gravita = severity::error;
+  severity level = severity::error;
   /// The fault code of an error; none for a warning.
   std::optional<std::int32_t> code;
   /// The warning's name (what -Wno-NAME silences); empty for an error.

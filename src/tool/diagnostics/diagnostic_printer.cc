@@ -99,7 +99,7 @@ std::string summary_line(const std::vector<diagnostic>& list) {
   std::size_t errors = 0;
   std::size_t warnings = 0;
   for (const diagnostic& d : list) {
-    (d.gravita == severity::error ? errors : warnings) += 1;
+    (d.level == severity::error ? errors : warnings) += 1;
   }
   std::string out;
   if (errors > 0) {
@@ -119,7 +119,7 @@ void print_diagnostics(std::ostream& out, const std::vector<diagnostic>& list,
   painter p(out, colour);
   for (const diagnostic& d : list) {
     p.paint(bold, place(d.file, d.line, d.column)).plain(" ");
-    if (d.gravita == severity::error) {
+    if (d.level == severity::error) {
       std::string head = "error";
       if (d.code) head += ' ' + std::to_string(*d.code);
       p.paint(red, head + ":");

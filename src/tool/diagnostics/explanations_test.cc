@@ -95,8 +95,8 @@ std::int32_t code_of(std::string_view example) {
 bool warns(std::string_view example, std::string_view name) {
   scenario s;
   const compaction_outcome c = compiled(example, s);
-  for (const diagnostic& d : c.elenco) {
-    if (d.gravita == severity::warning && d.name == name) return true;
+  for (const diagnostic& d : c.problems) {
+    if (d.level == severity::warning && d.name == name) return true;
   }
   return false;
 }

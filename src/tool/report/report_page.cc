@@ -169,8 +169,8 @@ void status_line(std::string& o, const scenario_check& c) {
     return;
   }
   std::size_t warnings = 0;
-  for (const diagnostic& d : c.outcome.elenco) {
-    if (d.gravita == severity::warning) ++warnings;
+  for (const diagnostic& d : c.outcome.problems) {
+    if (d.level == severity::warning) ++warnings;
   }
   if (warnings > 0) {
     o += "<p class=\"status ok\" id=\"status\" data-status=\"0\">No error; " +
@@ -230,7 +230,7 @@ std::string place(const std::vector<testo_pagina>& testi,
 void diagnostics_section(std::string& o, const scenario_check& c,
                          const std::vector<testo_pagina>& testi) {
   section_start(o, "diagnostics", "Diagnostics");
-  const std::vector<diagnostic>& list = c.outcome.elenco;
+  const std::vector<diagnostic>& list = c.outcome.problems;
   if (list.empty()) {
     none(o, "None: both texts read to their end and the seal held.");
     o += "</section>\n";
@@ -238,7 +238,7 @@ void diagnostics_section(std::string& o, const scenario_check& c,
   }
   o += "<ol class=\"diags\">\n";
   for (const diagnostic& d : list) {
-    const bool error = d.gravita == severity::error;
+    const bool error = d.level == severity::error;
     o += error ? "<li class=\"error\">" : "<li class=\"warning\">";
     o += "<span class=\"sev\">";
     o += error ? "error" : "warning";
@@ -535,7 +535,7 @@ void texts_section(std::string& o, const std::vector<testo_pagina>& testi,
   for (const testo_pagina& t : testi) {
     // Lines a diagnostic points at stand out.
     std::vector<bool> hit(t.righe.size() + 1, false);
-    for (const diagnostic& d : c.outcome.elenco) {
+    for (const diagnostic& d : c.outcome.problems) {
       if (d.file == *t.path && d.line > 0 &&
           static_cast<std::size_t>(d.line) <= t.righe.size()) {
         hit[static_cast<std::size_t>(d.line)] = true;

@@ -132,7 +132,7 @@ class ReportPageOf : public ::testing::Test {
     d.end_column = 14;
     d.message = "station position is not a multiple of 50";
     d.notes.push_back({"t/A_linea.txt", 2, 1, 2, "the route's length"});
-    c_.outcome.elenco.push_back(d);
+    c_.outcome.problems.push_back(d);
     c_.files = {{"A_linea.dat", 123}, {"A_1.sim", 45}, {"A_1.dat", 67}};
   }
 
