@@ -8,7 +8,7 @@
 #   app, tool -> platform
 set(COMPATTATORE_LAYERS platform model content documents reader compact app
     tool/common tool/files tool/diagnostics tool/compilation tool/decode
-    tool/drawing tool/report tool/build tool/watch tool/cli tool/commands
+    tool/decompile tool/drawing tool/report tool/build tool/watch tool/cli tool/commands
     tool)
 set(COMPATTATORE_USES_platform)
 set(COMPATTATORE_USES_model platform)
@@ -27,13 +27,14 @@ set(COMPATTATORE_USES_tool/files tool/common)
 set(COMPATTATORE_USES_tool/diagnostics tool/files)
 set(COMPATTATORE_USES_tool/compilation tool/diagnostics)
 set(COMPATTATORE_USES_tool/decode tool/files)
+set(COMPATTATORE_USES_tool/decompile tool/decode tool/compilation)
 set(COMPATTATORE_USES_tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/report tool/drawing tool/compilation)
 set(COMPATTATORE_USES_tool/build tool/compilation)
 set(COMPATTATORE_USES_tool/watch tool/report)
 set(COMPATTATORE_USES_tool/cli tool/compilation)
 set(COMPATTATORE_USES_tool/commands tool/cli tool/build tool/decode
-    tool/drawing tool/report tool/watch)
+    tool/decompile tool/drawing tool/report tool/watch)
 set(COMPATTATORE_USES_tool tool/commands tool/cli)
 # What a layer's tests use besides the layer (the readers are tested on the
 # compiled-in texts, the compaction on the compiled-in scenario).

@@ -6,7 +6,7 @@ std::span<const command> commands() {
   static const command table[] = {
       compile_command(), check_command(),   build_command(),   texts_command(),
       dump_command(),    plot_command(),    explain_command(), report_command(),
-      watch_command(),   profile_command(),
+      watch_command(),   profile_command(), decompile_command(),
   };
   return table;
 }

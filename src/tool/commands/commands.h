@@ -24,6 +24,7 @@ const command& explain_command();
 const command& report_command();
 const command& watch_command();
 const command& profile_command();
+const command& decompile_command();
 
 }  // namespace compattatore::tool
 

@@ -1,0 +1,283 @@
+#include "tool/decompile/train_recovery.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "reader/lettura.h"
+#include "tool/decompile/step_rows.h"
+
+namespace compattatore::tool {
+namespace {
+
+constexpr std::int32_t passo_velocita = 5;
+// Station rows.
+constexpr std::int32_t coda_opzione_4 = 50;
+constexpr std::int32_t distanza_stazioni = 350;
+constexpr int categoria_senza_celle = 25;
+// Signals: kept times are 0 or above 100 (1 to 100 are stored as 101).
+constexpr std::int32_t tempo_minimo = 101;
+constexpr std::int32_t sx_con_tempo = 2;
+// Slowdowns: the warning stands 24 cells before the start, the approach
+// marks in the four cells before it; only a start beyond 1500 m has them.
+constexpr std::int32_t celle_avviso = 24;
+constexpr std::int32_t soglia_avviso = 1500;
+
+bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
+bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
+
+std::int32_t floor_div(std::int32_t a, std::int32_t b) {
+  std::int32_t q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return q;
+}
+std::int32_t floor_mod(std::int32_t a, std::int32_t b) {
+  return a - b * floor_div(a, b);
+}
+
+std::int32_t metro_marcatore(std::size_t c) {
+  return static_cast<std::int32_t>(metro_della_cella(c));
+}
+
+bool vuota(const stazione& v) { return v == stazione{}; }
+
+// The station row of entry `e`; `parziale` when the entry holds only what
+// a faulty row stored before its fault.
+riga_stazione riga_di(const stazione& v) {
+  riga_stazione r;
+  r.posizione = v.progressiva;
+  r.categoria = v.categoria;
+  if (v.inizio_area == 0 && v.fine_area == 0 && v.progressiva != 0) {
+    // The position or the length was refused: the row stored its
+    // position (and, with a position of whole cells, its kind) only.
+    r.parziale = true;
+    if (v.progressiva % passo_cella == 0) {
+      r.lunghezza = passo_cella;  // refused again, after the kind
+    } else {
+      r.categoria = 0;
+    }
+    r.nome = v.nome;
+    return r;
+  }
+  const std::int64_t prima = static_cast<std::int64_t>(v.progressiva) -
+                             v.inizio_area;
+  if (area_corta(v.categoria) || area_doppia(v.categoria)) {
+    r.lunghezza = static_cast<std::int32_t>(prima);
+  } else {
+    r.lunghezza = static_cast<std::int32_t>(2 * prima);
+    const std::int64_t dopo = static_cast<std::int64_t>(v.fine_area) -
+                              v.progressiva;
+    r.opzione_4 = v.opzione_4 != 0 ? v.opzione_4
+                                   : (dopo - prima == coda_opzione_4 ? 1 : 0);
+  }
+  r.opzione_1 = v.opzione_1;
+  r.opzione_5 = v.opzione_5;
+  r.numero_1 = v.numero_1;
+  r.numero_2 = v.numero_2;
+  r.opzione_2 = v.opzione_2;
+  r.numero_3 = v.numero_3;
+  r.numero_4 = v.numero_4;
+  r.numero_5 = v.numero_5;
+  r.opzione_3 = v.opzione_3;
+  // Hours, minutes and seconds add up to the stored seconds.
+  r.ore = v.orario / 3600;
+  r.minuti = (v.orario % 3600) / 60;
+  r.secondi = v.orario % 60;
+  r.nome = v.nome;
+  return r;
+}
+
+// Whether reading the station of entry `e` (of `stazioni`, 1-based) ends
+// the text with a fault: too near the one before, beyond the row, too
+// near the start, or one too many.
+bool guasta(const std::array<stazione, numero_stazioni>& st, std::size_t e,
+            std::size_t celle, std::int32_t posto_cartello) {
+  const stazione& v = st[e];
+  if (e > 1 && static_cast<std::int64_t>(v.inizio_area) - distanza_stazioni <
+                   st[e - 1].fine_area) {
+    return true;
+  }
+  if (v.categoria < categoria_senza_celle) {
+    const double t = metri_in_celle(v.fine_area) - 1.0;
+    if (indice_cella(t) > static_cast<std::int32_t>(celle) || t <= 1.0) {
+      return true;
+    }
+  }
+  return static_cast<std::int32_t>(e) + 1 >= posto_cartello;
+}
+
+void recupera_stazioni(const std::array<stazione, numero_stazioni>& st,
+                       std::size_t celle, std::int32_t cartelli,
+                       testo_treno_recuperato& t) {
+  const std::int32_t posto_cartello = stazione_primo_cartello - cartelli;
+  std::size_t ultima = 0;
+  for (std::size_t e = 1; static_cast<std::int32_t>(e) < posto_cartello;
+       ++e) {
+    if (!vuota(st[e])) ultima = e;
+  }
+  for (std::size_t e = 1; e <= ultima; ++e) {
+    riga_stazione r = riga_di(st[e]);
+    if (!r.parziale && e == ultima && guasta(st, e, celle, posto_cartello)) {
+      r.parziale = true;
+    }
+    t.stazioni.push_back(std::move(r));
+  }
+}
+
+void recupera_segnali(const std::vector<cella>& r, testo_treno_recuperato& t) {
+  for (std::size_t c = 0; c < r.size(); ++c) {
+    const cella& k = r[c];
+    if (!k.is(oggetto_cella::segnale)) continue;
+    // The two sides' codes sx * 3 + dx, stored beside the ratio in
+    // valore_4 and as the tens of the approach codes before the signal.
+    std::optional<std::int32_t> lati;
+    for (std::int32_t n = 1; n <= 4 && !lati; ++n) {
+      const std::int64_t d = static_cast<std::int64_t>(c) - 2 * n;
+      if (d < 0) break;
+      const std::int32_t p = r[static_cast<std::size_t>(d)].preavviso;
+      for (std::int32_t giro : {0, 256}) {
+        const std::int32_t x = p + giro - n;
+        if (x < 0 || x % 10 != 0) continue;
+        if (floor_mod(k.valore_4 - x / 10, 10) == 0) {
+          lati = x / 10;
+          break;
+        }
+      }
+    }
+    const std::int32_t cl = lati ? *lati : floor_mod(k.valore_4, 10);
+    riga_segnale s;
+    s.posizione = metro_marcatore(c);
+    if (k.tempo_segnale != 0) {
+      s.sinistra[0] = sx_con_tempo;
+      s.destra[0] = cl - 3 * sx_con_tempo;
+      s.tempo = k.tempo_segnale < tempo_minimo ? k.tempo_segnale + 256
+                                               : k.tempo_segnale;
+    } else {
+      s.sinistra[0] = cl / 3;
+      s.destra[0] = cl % 3;
+    }
+    s.rapporto = (k.valore_4 - cl) / 10;
+    const std::int16_t cifre[] = {k.valore_1, k.valore_2, k.valore_3};
+    for (std::size_t i = 0; i < 3; ++i) {
+      s.sinistra[i + 1] = floor_div(cifre[i], 10);
+      s.destra[i + 1] = floor_mod(cifre[i], 10);
+    }
+    t.segnali.push_back(s);
+  }
+}
+
+void recupera_rallentamenti(const std::vector<cella>& r,
+                            testo_treno_recuperato& t) {
+  std::vector<bool> presa(r.size(), false);
+  for (std::size_t st = 0; st < r.size(); ++st) {
+    const cella& k = r[st];
+    if (!k.is(oggetto_cella::inizio_rallentamento)) continue;
+    riga_rallentamento s;
+    s.velocita = k.valore_1;
+    s.tipo = k.valore_3;
+    s.variazione = k.valore_2;
+    s.inizio = metro_marcatore(st);
+    // Its end: the first end after it with the same values.
+    std::size_t e = st;
+    for (std::size_t i = st + 1; i < r.size(); ++i) {
+      const cella& f = r[i];
+      if (f.is(oggetto_cella::fine_rallentamento) && !presa[i] &&
+          f.valore_1 == k.valore_1 && f.valore_3 == k.valore_3 &&
+          f.valore_2 == k.valore_2) {
+        e = i;
+        break;
+      }
+    }
+    presa[e] = true;
+    s.lunghezza = e == st ? 1
+                          : static_cast<std::int32_t>(e - st) * passo_cella;
+    const bool avviso = st >= static_cast<std::size_t>(celle_avviso) &&
+                        r[st - celle_avviso].is(
+                            oggetto_cella::avviso_rallentamento);
+    if (avviso != (s.inizio > soglia_avviso)) {
+      // A start in the cell at 1500 m: the metres around it that do or do
+      // not put a warning.
+      s.inizio += avviso ? passo_cella / 5 : -passo_cella / 5;
+    }
+    if (avviso && st >= static_cast<std::size_t>(celle_avviso) + 4) {
+      s.preavviso = r[st - celle_avviso - 1].is(
+                        oggetto_cella::preavviso_rallentamento)
+                        ? 1
+                        : 0;
+    }
+    t.rallentamenti.push_back(s);
+  }
+}
+
+void recupera_abbattimenti(const celle_prima_del_passo& prima,
+                           testo_treno_recuperato& t) {
+  const std::vector<cella>& r = prima.celle;
+  for (std::size_t c = 0; c < r.size(); ++c) {
+    const cella& k = r[c];
+    // A cap stands in the cell where its position falls, without the
+    // marker's one more.
+    const std::int32_t p = static_cast<std::int32_t>(c) * passo_cella;
+    if (k.is(oggetto_cella::abbattimento)) {
+      // Speeds of 0 or less mark a cap's end: a stored speed of that kind
+      // came from a larger one's low 16 bits.
+      t.abbattimenti.push_back(
+          {p, k.valore_1 > 0 ? k.valore_1 : k.valore_1 + 65536});
+    } else if (k.is(oggetto_cella::abbattimento_senza_velocita)) {
+      t.abbattimenti.push_back({p, 0});
+    }
+  }
+}
+
+}  // namespace
+
+void recupera_treno(const std::array<stazione, numero_stazioni>& st,
+                    const celle_prima_del_passo& prima, lettura_linea lettura,
+                    testi_recuperati* out) {
+  testo_treno_recuperato& t = out->treno;
+  const stazione& testata = st[stazione_testata_treno_linea];
+  const stazione& treno = st[stazione_testata_treno];
+  t.vetture = testata.progressiva;
+  t.massa_frenata = testata.inizio_area;
+  t.sabbia = treno.numero_1;
+  t.orologio = {treno.numero_3, treno.numero_4, treno.numero_5};
+  t.non_letto = lettura != lettura_linea::intera;
+  if (t.non_letto) return;
+
+  const std::vector<cella>& r = prima.celle;
+  t.aderenze = righe_a_gradini(r, &cella::aderenza, 0, true,
+                               [](std::uint8_t v) { return v; });
+  t.velocita = righe_a_gradini(r, &cella::velocita_linea, 0, true,
+                               [](std::uint8_t v) {
+                                 return static_cast<std::int32_t>(v) *
+                                        passo_velocita;
+                               });
+  recupera_stazioni(st, r.size() > 0 ? r.size() - 1 : 0,
+                    static_cast<std::int32_t>(out->linea.cartelli.size()), t);
+  recupera_rallentamenti(r, t);
+  recupera_segnali(r, t);
+  recupera_abbattimenti(prima, t);
+
+  // The order of the compiled-in train text: stations, slowdowns, signals,
+  // speed caps; a station whose row ends the reading comes last.
+  using k = record_treno::tipo;
+  std::optional<std::size_t> ultima;
+  for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
+    if (t.stazioni[i].parziale) {
+      ultima = i;
+      continue;
+    }
+    t.ordine.push_back({k::stazione, i});
+  }
+  for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
+    t.ordine.push_back({k::rallentamento, i});
+  }
+  for (std::size_t i = 0; i < t.segnali.size(); ++i) {
+    t.ordine.push_back({k::segnale, i});
+  }
+  for (std::size_t i = 0; i < t.abbattimenti.size(); ++i) {
+    t.ordine.push_back({k::abbattimento, i});
+  }
+  if (ultima) t.ordine.push_back({k::stazione, *ultima});
+}
+
+}  // namespace compattatore::tool
