@@ -102,8 +102,12 @@ struct riga_stazione {
   std::int32_t minuti = 0;
   std::int32_t secondi = 0;
   std::string nome;
-  /// Only what a faulty row stored was recovered: the row ends the text.
+  /// The row's reading ends with a fault (the files hold what a faulty
+  /// row stored): it is the text's last record.
   bool parziale = false;
+  /// Only the first this many values were stored, the next could not be
+  /// read: the text ends after them. Zero: the whole row.
+  int valori_letti = 0;
 };
 
 struct riga_segnale {

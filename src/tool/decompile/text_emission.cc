@@ -194,14 +194,32 @@ std::string testo_treno(const testi_recuperati& t,
         if (x.parziale && !nota_di(r.note, "parziale").empty()) {
           w.nota(nota_di(r.note, "parziale"));
         }
-        w.riga("stazione,  " + n(x.posizione) + ",  " + n(x.categoria) +
-               ",  " + n(x.lunghezza) + ",  " + n(x.opzione_1) + ", " +
-               n(x.opzione_5) + ", " + n(x.opzione_4) + ",  " +
-               n(x.numero_1) + "," + n(x.numero_2) + "," + n(x.opzione_2) +
-               ",  " + n(x.numero_3) + "," + n(x.numero_4) + "," +
-               n(x.numero_5) + ",    " + n(x.opzione_3) + ",  " + n(x.ore) +
-               "," + n(x.minuti) + ", " + n(x.secondi) + ", " +
-               scritta(x.nome, "the station's name", avvisi));
+        const std::string valori[] = {
+            n(x.posizione), n(x.categoria), n(x.lunghezza), n(x.opzione_1),
+            n(x.opzione_5), n(x.opzione_4), n(x.numero_1),  n(x.numero_2),
+            n(x.opzione_2), n(x.numero_3),  n(x.numero_4),  n(x.numero_5),
+            n(x.opzione_3), n(x.ore),       n(x.minuti),    n(x.secondi)};
+        // Spaced as the compiled-in rows: position, kind and length, the
+        // three options, the numbers in threes, the time.
+        constexpr std::string_view prima[] = {"  ", "  ", "  ", "  ", " ",
+                                              " ",  "  ", "",   "",   "  ",
+                                              "",   "",   "    ", "  ", "",
+                                              " "};
+        std::string riga = "stazione,";
+        const std::size_t quanti =
+            x.valori_letti > 0 ? static_cast<std::size_t>(x.valori_letti)
+                               : 16;
+        for (std::size_t i = 0; i < quanti; ++i) {
+          if (i > 0) riga += ",";
+          riga += std::string(prima[i]) + valori[i];
+        }
+        if (x.valori_letti > 0) {
+          // The next value is missing: reading ends here with a fault, as
+          // it did when the files were compiled.
+          w.riga(riga);
+          return std::move(w.str());
+        }
+        w.riga(riga + ", " + scritta(x.nome, "the station's name", avvisi));
         break;
       }
       case k::rallentamento: {

@@ -51,12 +51,41 @@ riga_stazione riga_di(const stazione& v) {
     // The position or the length was refused: the row stored its
     // position (and, with a position of whole cells, its kind) only.
     r.parziale = true;
-    if (v.progressiva % passo_cella == 0) {
-      r.lunghezza = passo_cella;  // refused again, after the kind
-    } else {
+    if (v.progressiva % passo_cella != 0) {
       r.categoria = 0;
+      return r;
     }
-    r.nome = v.nome;
+    // The values a row stores one by one before its area, in row order
+    // from the fourth; the time only once all three of its values are read.
+    const std::int32_t dopo_tipo[] = {
+        v.opzione_1, v.opzione_5, v.opzione_4, v.numero_1, v.numero_2,
+        v.opzione_2, v.numero_3,  v.numero_4,  v.numero_5, v.opzione_3};
+    int letti = 0;
+    for (int i = 0; i < 10; ++i) {
+      if (dopo_tipo[i] != 0) letti = 4 + i;
+    }
+    if (v.orario != 0) letti = 16;
+    if (letti == 0) {
+      r.lunghezza = passo_cella;  // refused again, after the kind
+      return r;
+    }
+    // A value that could not be read stopped it: the text ends there.
+    r.valori_letti = letti;
+  }
+  if (r.parziale) {
+    r.opzione_1 = v.opzione_1;
+    r.opzione_5 = v.opzione_5;
+    r.opzione_4 = v.opzione_4;
+    r.numero_1 = v.numero_1;
+    r.numero_2 = v.numero_2;
+    r.opzione_2 = v.opzione_2;
+    r.numero_3 = v.numero_3;
+    r.numero_4 = v.numero_4;
+    r.numero_5 = v.numero_5;
+    r.opzione_3 = v.opzione_3;
+    r.ore = v.orario / 3600;
+    r.minuti = (v.orario % 3600) / 60;
+    r.secondi = v.orario % 60;
     return r;
   }
   const std::int64_t prima = static_cast<std::int64_t>(v.progressiva) -
