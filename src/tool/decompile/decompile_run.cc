@@ -12,11 +12,13 @@
 #include "tool/decompile/compiled_input.h"
 #include "tool/decompile/curve_recovery.h"
 #include "tool/decompile/pass_additions.h"
+#include "tool/decompile/reading_order.h"
 #include "tool/decompile/round_trip.h"
 #include "tool/decompile/route_recovery.h"
 #include "tool/decompile/section_notes.h"
 #include "tool/decompile/text_emission.h"
 #include "tool/decompile/train_recovery.h"
+#include "tool/decompile/under_station_ends.h"
 #include "tool/files/guarded_file_system.h"
 #include "tool/files/output_dir.h"
 #include "tool/files/read_limits.h"
@@ -138,6 +140,10 @@ int run_decompile(const decompile_options& o, std::ostream& out,
   const celle_prima_del_passo prima = prima_del_passo(celle);
   const lettura_linea lettura = recupera_linea(c, stazioni, prima, &t);
   recupera_treno(stazioni, prima, lettura, &t);
+  if (lettura == lettura_linea::intera) {
+    recupera_sotto_le_fini(stazioni, prima.celle, t);
+    t.treno.ordine = ordine_di_lettura(t.treno, stazioni, prima.celle);
+  }
   fonti_note fonti{o.file, paths.tracciato, lettura, 0, 0};
   if (c.linea && !c.linea->empty()) {
     std::size_t m = 2;

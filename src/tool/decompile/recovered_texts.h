@@ -111,6 +111,9 @@ struct riga_stazione {
 };
 
 struct riga_segnale {
+  /// A signal whose cell a station's end marker took later: the station
+  /// (its index among the stations) must be read after it.
+  std::optional<std::size_t> sotto_stazione;
   std::int32_t posizione = 0;
   std::array<std::int32_t, 4> sinistra{};  // code, digits 1 to 3 of side s
   std::int32_t rapporto = 0;

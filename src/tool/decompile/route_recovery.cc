@@ -123,92 +123,182 @@ void recupera_generale(const std::array<stazione, numero_stazioni>& st,
 // Montagna stretches from the runs of one code, their markers telling
 // where a stretch began (every fourth cell of it holds one where nothing
 // else stood).
+struct pezzo_montagna {
+  std::size_t a = 0;
+  std::size_t b = 0;
+  std::uint8_t codice = 0;
+  bool marcatori = false;
+  /// Only its markers matter: a later stretch sets the code of its cells.
+  bool coperto = false;
+};
+
+class montagne {
+ public:
+  explicit montagne(const celle_prima_del_passo& prima)
+      : r_(prima.celle), punti_(prima.punti_del_passo) {}
+
+  /// Cells whose marker, or its absence, the file shows: those that hold
+  /// nothing else (a record read later takes a marker's cell).
+  bool visibile(std::size_t i) const {
+    return !punti_[i] && (r_[i].is(oggetto_cella::nulla) ||
+                          r_[i].is(oggetto_cella::montagna));
+  }
+  bool marcatore(std::size_t i) const {
+    return r_[i].is(oggetto_cella::montagna);
+  }
+
+  /// The run [c, b] of one code as stretches read in order.
+  void corsa(std::size_t c, std::size_t b, std::vector<pezzo_montagna>& out) {
+    std::vector<pezzo_montagna> pezzi = a_pezzi(c, b);
+    if (!marcatori_di(pezzi, c, b)) pezzi = a_strati(c, b);
+    out.insert(out.end(), pezzi.begin(), pezzi.end());
+  }
+
+ private:
+  // Stretches one after another, each begun where its markers fall in
+  // step: what a text of stretches in order gives.
+  std::vector<pezzo_montagna> a_pezzi(std::size_t c, std::size_t b) const {
+    std::vector<pezzo_montagna> pezzi;
+    const std::uint8_t codice = r_[c].montagna;
+    std::size_t a = c;
+    bool marcatori = false;
+    bool quarta_vuota = false;  // a fourth cell seen without a marker
+    for (std::size_t i = c; i <= b; ++i) {
+      if (!visibile(i)) continue;
+      const bool quarta = (i - a + 1) % ogni_marcatore == 0;
+      if (marcatore(i)) {
+        if (quarta && !quarta_vuota) {
+          marcatori = true;
+          continue;
+        }
+        // Out of step: a stretch begins so that this is its fourth cell.
+        if (i + 1 >= a + ogni_marcatore + 1) {
+          const std::size_t nuovo = i + 1 - ogni_marcatore;
+          pezzi.push_back({a, nuovo - 1, codice, marcatori});
+          a = nuovo;
+          quarta_vuota = false;
+        }
+        marcatori = true;
+      } else if (quarta) {
+        if (!marcatori) {
+          quarta_vuota = true;
+          continue;
+        }
+        // A fourth cell without its marker: the stretch ended before.
+        pezzi.push_back({a, i - 1, codice, marcatori});
+        a = i;
+        marcatori = false;
+        quarta_vuota = false;
+      }
+    }
+    pezzi.push_back({a, b, codice, marcatori});
+    return pezzi;
+  }
+
+  // Whether `pezzi` put a marker in every visible cell of [c, b] that holds
+  // one, and in no other.
+  bool marcatori_di(const std::vector<pezzo_montagna>& pezzi, std::size_t c,
+                    std::size_t b) const {
+    std::vector<bool> messo(b - c + 1, false);
+    for (const pezzo_montagna& p : pezzi) {
+      if (!p.marcatori) continue;
+      for (std::size_t i = p.a + ogni_marcatore - 1; i <= p.b;
+           i += ogni_marcatore) {
+        if (i >= c) messo[i - c] = true;
+      }
+    }
+    for (std::size_t i = c; i <= b; ++i) {
+      if (visibile(i) && messo[i - c] != marcatore(i)) return false;
+    }
+    return true;
+  }
+
+  // Overlapping stretches: markers in more than one step, each group of
+  // markers a stretch of its own read first, then the run's code over them
+  // (a marker already there is no free cell for another).
+  std::vector<pezzo_montagna> a_strati(std::size_t c, std::size_t b) const {
+    std::vector<pezzo_montagna> pezzi;
+    const std::uint8_t codice = r_[c].montagna;
+    for (std::size_t fase = 0; fase < ogni_marcatore; ++fase) {
+      bool aperto = false;
+      std::size_t primo = 0;
+      std::size_t ultimo = 0;
+      auto chiudi = [&] {
+        if (!aperto) return;
+        // Begun before the run where it must: the run before it takes
+        // those cells' code later.
+        const std::size_t a =
+            primo >= ogni_marcatore - 1 ? primo + 1 - ogni_marcatore : 0;
+        pezzi.push_back({a, ultimo, codice, true, true});
+        aperto = false;
+      };
+      for (std::size_t i = c + fase; i <= b; i += ogni_marcatore) {
+        if (!visibile(i)) continue;
+        if (marcatore(i)) {
+          if (!aperto) primo = i;
+          aperto = true;
+          ultimo = i;
+        } else {
+          chiudi();
+        }
+      }
+      chiudi();
+    }
+    pezzi.push_back({c, b, codice, false});
+    return pezzi;
+  }
+
+  const std::vector<cella>& r_;
+  const std::vector<bool>& punti_;
+};
+
 void recupera_montagne(const celle_prima_del_passo& prima,
                        testo_linea_recuperato& t) {
   const std::vector<cella>& r = prima.celle;
-  struct pezzo {
-    std::size_t a, b;
-    std::uint8_t codice;
-    bool marcatori;
-  };
-  std::vector<pezzo> pezzi;
-  auto visibile = [&](std::size_t i) {
-    return !prima.punti_del_passo[i] &&
-           (r[i].is(oggetto_cella::nulla) || r[i].is(oggetto_cella::montagna));
-  };
+  montagne m(prima);
+  std::vector<pezzo_montagna> pezzi;
   std::size_t c = 0;
   while (c < r.size()) {
-    const std::uint8_t codice = r[c].montagna;
     std::size_t b = c;
-    while (b + 1 < r.size() && r[b + 1].montagna == codice) ++b;
-    if (codice != 0) {
-      // Pieces of the run, each begun where its markers fall in step.
-      std::size_t a = c;
-      bool marcatori = false;
-      bool quarta_vuota = false;  // a fourth cell seen without a marker
-      for (std::size_t i = c; i <= b; ++i) {
-        if (!visibile(i)) continue;
-        const bool quarta = (i - a + 1) % ogni_marcatore == 0;
-        if (r[i].is(oggetto_cella::montagna)) {
-          if (quarta && !quarta_vuota) {
-            marcatori = true;
-            continue;
-          }
-          // Out of step: a stretch begins so that this is its fourth cell.
-          if (i + 1 >= a + ogni_marcatore + 1) {
-            const std::size_t nuovo = i + 1 - ogni_marcatore;
-            pezzi.push_back({a, nuovo - 1, codice, marcatori});
-            a = nuovo;
-            quarta_vuota = false;
-          }
-          marcatori = true;
-        } else if (quarta) {
-          if (!marcatori) {
-            quarta_vuota = true;
-            continue;
-          }
-          // A fourth cell without its marker: the stretch ended before.
-          pezzi.push_back({a, i - 1, codice, marcatori});
-          a = i;
-          marcatori = false;
-          quarta_vuota = false;
-        }
-      }
-      pezzi.push_back({a, b, codice, marcatori});
-    }
+    while (b + 1 < r.size() && r[b + 1].montagna == r[c].montagna) ++b;
+    if (r[c].montagna != 0) m.corsa(c, b, pezzi);
     c = b + 1;
   }
 
+  // Stretches kept for their markers alone are read first, so that every
+  // code is set after them.
+  std::stable_partition(pezzi.begin(), pezzi.end(),
+                        [](const pezzo_montagna& p) { return p.coperto; });
   std::int64_t fine_prec = 0;
   bool prima_riga = true;
-  for (const pezzo& p : pezzi) {
-    riga_montagna m;
-    m.inizio = metro_marcatore(p.a + 1);
-    m.fine = metro_marcatore(p.b + 2);
+  for (const pezzo_montagna& p : pezzi) {
+    riga_montagna riga;
+    riga.inizio = metro_marcatore(p.a + 1);
+    riga.fine = metro_marcatore(p.b + 2);
     if (p.codice == tipo_contiguo) {
-      m.tipo = tipo_contiguo;
+      riga.tipo = tipo_contiguo;
     } else if (p.codice > marcatore_sopra) {
-      m.tipo = static_cast<std::int32_t>(p.codice) - 256;
+      riga.tipo = static_cast<std::int32_t>(p.codice) - 256;
     } else {
-      m.tipo = p.codice;
+      riga.tipo = p.codice;
     }
     if (p.marcatori) {
-      m.tipo = p.codice == 0 ? 266 : p.codice + marcatore_sopra;
+      riga.tipo = p.codice == 0 ? 266 : p.codice + marcatore_sopra;
     }
-    if (p.codice != tipo_contiguo && !prima_riga &&
-        m.inizio - fine_prec <= distanza_contigua) {
+    if (!p.coperto && p.codice != tipo_contiguo && !prima_riga &&
+        riga.inizio - fine_prec <= distanza_contigua) {
       // Begun within 150 m of the stretch before, it would count as
       // contiguous: its start as late and the other's end as early as
       // their cells allow, or else an empty stretch read in between.
       const std::int32_t piu = p.a % 2 == 0 ? 25 : 24;
-      if (m.inizio + piu - fine_prec > distanza_contigua) {
-        m.inizio += piu;
+      if (riga.inizio + piu - fine_prec > distanza_contigua) {
+        riga.inizio += piu;
       } else {
         t.montagne.push_back({0, 0, 0});
       }
     }
-    t.montagne.push_back(m);
-    fine_prec = m.fine;
+    t.montagne.push_back(riga);
+    fine_prec = riga.fine;
     prima_riga = false;
   }
 }

@@ -174,12 +174,16 @@ std::string testo_treno(const testi_recuperati& t,
   constexpr std::string_view titoli[] = {"[stazioni]", "[rallentamenti]",
                                          "[segnali]", "[codici]"};
   int corrente = -1;
+  int aperte = -1;  // every section up to this one has its heading
   auto apri = [&](int s) {
-    if (s > corrente) {
-      for (int i = corrente + 1; i <= s; ++i) {
+    if (s > aperte) {
+      for (int i = aperte + 1; i <= s; ++i) {
         sezione(w, r.note, titoli[static_cast<std::size_t>(i)]);
       }
+      aperte = s;
     } else {
+      // Back to a section already written: these records are read after
+      // the ones above.
       w.nota(nota_di(r.note, "ancora"));
       w.riga(titoli[static_cast<std::size_t>(s)]);
     }
@@ -245,7 +249,7 @@ std::string testo_treno(const testi_recuperati& t,
       }
     }
   }
-  if (corrente < 3) apri(3);
+  if (aperte < 3) apri(3);
   w.riga("[fine]");
   return std::move(w.str());
 }

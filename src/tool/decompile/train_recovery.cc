@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "reader/lettura.h"
+#include "tool/decompile/signal_sides.h"
 #include "tool/decompile/step_rows.h"
 
 namespace compattatore::tool {
@@ -15,9 +16,6 @@ constexpr std::int32_t passo_velocita = 5;
 constexpr std::int32_t coda_opzione_4 = 50;
 constexpr std::int32_t distanza_stazioni = 350;
 constexpr int categoria_senza_celle = 25;
-// Signals: kept times are 0 or above 100 (1 to 100 are stored as 101).
-constexpr std::int32_t tempo_minimo = 101;
-constexpr std::int32_t sx_con_tempo = 2;
 // Slowdowns: the warning stands 24 cells before the start, the approach
 // marks in the four cells before it; only a start beyond 1500 m has them.
 constexpr std::int32_t celle_avviso = 24;
@@ -26,14 +24,6 @@ constexpr std::int32_t soglia_avviso = 1500;
 bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
 bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
 
-std::int32_t floor_div(std::int32_t a, std::int32_t b) {
-  std::int32_t q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
-std::int32_t floor_mod(std::int32_t a, std::int32_t b) {
-  return a - b * floor_div(a, b);
-}
 
 std::int32_t metro_marcatore(std::size_t c) {
   return static_cast<std::int32_t>(metro_della_cella(c));
@@ -157,41 +147,14 @@ void recupera_segnali(const std::vector<cella>& r, testo_treno_recuperato& t) {
   for (std::size_t c = 0; c < r.size(); ++c) {
     const cella& k = r[c];
     if (!k.is(oggetto_cella::segnale)) continue;
-    // The two sides' codes sx * 3 + dx, stored beside the ratio in
-    // valore_4 and as the tens of the approach codes before the signal.
-    std::optional<std::int32_t> lati;
-    for (std::int32_t n = 1; n <= 4 && !lati; ++n) {
-      const std::int64_t d = static_cast<std::int64_t>(c) - 2 * n;
-      if (d < 0) break;
-      const std::int32_t p = r[static_cast<std::size_t>(d)].preavviso;
-      for (std::int32_t giro : {0, 256}) {
-        const std::int32_t x = p + giro - n;
-        if (x < 0 || x % 10 != 0) continue;
-        if (floor_mod(k.valore_4 - x / 10, 10) == 0) {
-          lati = x / 10;
-          break;
-        }
-      }
+    // The codes from the first approach code that tells them.
+    std::optional<lati_segnale> lati;
+    for (std::size_t n = 1; n <= 4 && !lati && c >= 2 * n; ++n) {
+      lati = lati_da_preavviso(r[c - 2 * n].preavviso, static_cast<int>(n),
+                               k.valore_4);
     }
-    const std::int32_t cl = lati ? *lati : floor_mod(k.valore_4, 10);
-    riga_segnale s;
-    s.posizione = metro_marcatore(c);
-    if (k.tempo_segnale != 0) {
-      s.sinistra[0] = sx_con_tempo;
-      s.destra[0] = cl - 3 * sx_con_tempo;
-      s.tempo = k.tempo_segnale < tempo_minimo ? k.tempo_segnale + 256
-                                               : k.tempo_segnale;
-    } else {
-      s.sinistra[0] = cl / 3;
-      s.destra[0] = cl % 3;
-    }
-    s.rapporto = (k.valore_4 - cl) / 10;
-    const std::int16_t cifre[] = {k.valore_1, k.valore_2, k.valore_3};
-    for (std::size_t i = 0; i < 3; ++i) {
-      s.sinistra[i + 1] = floor_div(cifre[i], 10);
-      s.destra[i + 1] = floor_mod(cifre[i], 10);
-    }
-    t.segnali.push_back(s);
+    t.segnali.push_back(
+        riga_segnale_di(c, k, lati ? *lati : lati_da_valore(k.valore_4)));
   }
 }
 
@@ -286,27 +249,6 @@ void recupera_treno(const std::array<stazione, numero_stazioni>& st,
   recupera_segnali(r, t);
   recupera_abbattimenti(prima, t);
 
-  // The order of the compiled-in train text: stations, slowdowns, signals,
-  // speed caps; a station whose row ends the reading comes last.
-  using k = record_treno::tipo;
-  std::optional<std::size_t> ultima;
-  for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
-    if (t.stazioni[i].parziale) {
-      ultima = i;
-      continue;
-    }
-    t.ordine.push_back({k::stazione, i});
-  }
-  for (std::size_t i = 0; i < t.rallentamenti.size(); ++i) {
-    t.ordine.push_back({k::rallentamento, i});
-  }
-  for (std::size_t i = 0; i < t.segnali.size(); ++i) {
-    t.ordine.push_back({k::segnale, i});
-  }
-  for (std::size_t i = 0; i < t.abbattimenti.size(); ++i) {
-    t.ordine.push_back({k::abbattimento, i});
-  }
-  if (ultima) t.ordine.push_back({k::stazione, *ultima});
 }
 
 }  // namespace compattatore::tool
