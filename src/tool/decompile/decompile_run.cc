@@ -10,15 +10,8 @@
 #include "tool/common/exit_status.h"
 #include "tool/common/message_prefix.h"
 #include "tool/decompile/compiled_input.h"
-#include "tool/decompile/curve_recovery.h"
-#include "tool/decompile/pass_additions.h"
-#include "tool/decompile/reading_order.h"
+#include "tool/decompile/decompilation.h"
 #include "tool/decompile/round_trip.h"
-#include "tool/decompile/route_recovery.h"
-#include "tool/decompile/section_notes.h"
-#include "tool/decompile/text_emission.h"
-#include "tool/decompile/train_recovery.h"
-#include "tool/decompile/under_station_ends.h"
 #include "tool/files/guarded_file_system.h"
 #include "tool/files/output_dir.h"
 #include "tool/files/read_limits.h"
@@ -130,35 +123,9 @@ int run_decompile(const decompile_options& o, std::ostream& out,
   compiled_scenario c;
   if (!read_compiled(paths, &c, err)) return exit_status::file_failure;
 
-  // Recovered from the table and row as the readers left them.
-  testi_recuperati t;
-  t.nome_linea = nome_linea;
-  t.numero_treno = numero_treno;
-  std::array<stazione, numero_stazioni> stazioni = c.stazioni;
-  std::vector<cella> celle = c.celle;
-  togli_sigillo(stazioni, celle);
-  const celle_prima_del_passo prima = prima_del_passo(celle);
-  const lettura_linea lettura = recupera_linea(c, stazioni, prima, &t);
-  recupera_treno(stazioni, prima, lettura, &t);
-  if (lettura == lettura_linea::intera) {
-    recupera_sotto_le_fini(stazioni, prima.celle, t);
-    t.treno.ordine = ordine_di_lettura(t.treno, stazioni, prima.celle);
-  }
-  fonti_note fonti{o.file, paths.tracciato, lettura, 0, 0};
-  if (c.linea && !c.linea->empty()) {
-    std::size_t m = 2;
-    while (m < c.linea->metri() &&
-           c.linea->tipo(m, 0) != tipo_elemento::vuoto) {
-      ++m;
-    }
-    fonti.fine_disegno = static_cast<std::int32_t>(m) - 1;
-  }
-  for (std::size_t i = 0; i < celle.size(); ++i) {
-    if (prima.punti_del_passo[i]) ++fonti.punti_del_passo;
-  }
-  annota(fonti, t);
-  const std::string linea = testo_linea(t, t.avvisi);
-  const std::string treno = testo_treno(t, t.avvisi);
+  const testi_decompilati testi = decompila(c, o.file, paths.tracciato);
+  const std::string& linea = testi.linea;
+  const std::string& treno = testi.treno;
 
   const std::string dir = normalise_dir(o.dir);
   std::string problem;
@@ -195,7 +162,7 @@ int run_decompile(const decompile_options& o, std::ostream& out,
     err << message_prefix << e.what() << '\n';
     return exit_status::file_failure;
   }
-  for (const std::string& a : t.avvisi) {
+  for (const std::string& a : testi.avvisi) {
     err << message_prefix << "note: " << a << '\n';
   }
   if (giro.totale == 0) {

@@ -62,9 +62,25 @@ void recupera_generale(const std::array<stazione, numero_stazioni>& st,
       togli[static_cast<std::size_t>(i)] =
           e.progressiva == terzo_con_aggiunta ? aggiunta : 0;
     }
-    std::array<int, 3> prova = {0, 1, 2};
-    bool trovata = false;
+    // Any rows that sort into the entries will do; tried first, the ones
+    // an author would write: "uno" the first stretch, empty rows last.
+    std::array<int, 3> naturale = {0, 1, 2};
+    auto chiave = [&](int j) {
+      const stazione& e = st[static_cast<std::size_t>(entries[j])];
+      const bool vuota =
+          e.inizio_area == 0 && e.fine_area == 0 && e.progressiva == 0;
+      return std::pair{vuota, e.inizio_area};
+    };
+    std::stable_sort(naturale.begin(), naturale.end(),
+                     [&](int a, int b) { return chiave(a) < chiave(b); });
+    std::vector<std::array<int, 3>> prove = {
+        {naturale[2], naturale[1], naturale[0]}};
+    std::array<int, 3> altra = {0, 1, 2};
     do {
+      prove.push_back(altra);
+    } while (std::next_permutation(altra.begin(), altra.end()));
+    bool trovata = false;
+    for (const std::array<int, 3>& prova : prove) {
       scenario s;
       for (std::size_t i = 0; i < 3; ++i) {
         const auto j = static_cast<std::size_t>(prova[i]);
@@ -83,8 +99,11 @@ void recupera_generale(const std::array<stazione, numero_stazioni>& st,
         trovata = trovata && a.inizio_area == b.inizio_area &&
                   a.fine_area == b.fine_area && a.progressiva == b.progressiva;
       }
-      if (trovata) da = prova;
-    } while (!trovata && std::next_permutation(prova.begin(), prova.end()));
+      if (trovata) {
+        da = prova;
+        break;
+      }
+    }
   }
   for (int i = 2; i >= 0; --i) {
     const auto j = static_cast<std::size_t>(da[static_cast<std::size_t>(i)]);
