@@ -18,7 +18,7 @@ constexpr std::int32_t distanza_stazioni = 350;
 constexpr int categoria_senza_celle = 25;
 // Slowdowns: the warning stands 24 cells before the start, the approach
 // marks in the four cells before it; only a start beyond 1500 m has them.
-constexpr std::int32_t celle_avviso = 24;
+constexpr std::size_t celle_avviso = 24;
 constexpr std::int32_t soglia_avviso = 1500;
 
 bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
@@ -168,7 +168,6 @@ void recupera_rallentamenti(const std::vector<cella>& r,
     s.velocita = k.valore_1;
     s.tipo = k.valore_3;
     s.variazione = k.valore_2;
-    s.inizio = metro_marcatore(st);
     // Its end: the first end after it with the same values.
     std::size_t e = st;
     for (std::size_t i = st + 1; i < r.size(); ++i) {
@@ -181,21 +180,61 @@ void recupera_rallentamenti(const std::vector<cella>& r,
       }
     }
     presa[e] = true;
-    s.lunghezza = e == st ? 1
-                          : static_cast<std::int32_t>(e - st) * passo_cella;
-    const bool avviso = st >= static_cast<std::size_t>(celle_avviso) &&
+    // Its warning stands 24 cells before it, beyond 1500 m; the approach
+    // marks in the four cells before that (one cell further when the start
+    // lies half a cell on).
+    const bool avviso = st >= celle_avviso &&
                         r[st - celle_avviso].is(
                             oggetto_cella::avviso_rallentamento);
-    if (avviso != (s.inizio > soglia_avviso)) {
-      // A start in the cell at 1500 m: the metres around it that do or do
-      // not put a warning.
-      s.inizio += avviso ? passo_cella / 5 : -passo_cella / 5;
+    std::optional<std::size_t> primo_preavviso;
+    for (std::size_t d : {celle_avviso + 1, celle_avviso + 2}) {
+      if (avviso && st >= d + 3 &&
+          r[st - d].is(oggetto_cella::preavviso_rallentamento) &&
+          r[st - d].valore_1 == 1) {
+        primo_preavviso = st - d;
+        break;
+      }
     }
-    if (avviso && st >= static_cast<std::size_t>(celle_avviso) + 4) {
-      s.preavviso = r[st - celle_avviso - 1].is(
-                        oggetto_cella::preavviso_rallentamento)
-                        ? 1
-                        : 0;
+    s.preavviso = primo_preavviso ? 1 : 0;
+    // The start's metre: the one nearest the cell's that puts the start,
+    // warning and approach marks where they are.
+    const std::int32_t base = metro_marcatore(st);
+    for (std::int32_t d = 0; d <= passo_cella / 2; ++d) {
+      bool trovato = false;
+      for (const std::int32_t x : {base + d, base - d}) {
+        if (cella_marcatore(x) != static_cast<std::int32_t>(st) ||
+            (x > soglia_avviso) != avviso) {
+          continue;
+        }
+        if (primo_preavviso &&
+            indice_cella(metri_in_celle(static_cast<std::int64_t>(x) -
+                                        1200)) !=
+                static_cast<std::int32_t>(*primo_preavviso)) {
+          continue;
+        }
+        s.inizio = x;
+        trovato = true;
+        break;
+      }
+      if (trovato) break;
+    }
+    // Its length: the nearest to whole cells that ends in its end's cell.
+    s.lunghezza = 1;
+    if (e != st) {
+      const std::int32_t celle_lunghe =
+          static_cast<std::int32_t>(e - st) * passo_cella;
+      for (std::int32_t d = 0; d <= passo_cella / 2; ++d) {
+        bool trovato = false;
+        for (const std::int32_t l : {celle_lunghe + d, celle_lunghe - d}) {
+          if (l >= 1 && cella_marcatore(static_cast<std::int64_t>(s.inizio) +
+                                        l) == static_cast<std::int32_t>(e)) {
+            s.lunghezza = l;
+            trovato = true;
+            break;
+          }
+        }
+        if (trovato) break;
+      }
     }
     t.rallentamenti.push_back(s);
   }
