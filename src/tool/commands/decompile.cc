@@ -1,11 +1,10 @@
 // compatta decompile: a scenario's compiled files back into its texts.
-#include "tool/decompile/decompile_run.h"
-
 #include <CLI/CLI.hpp>
 #include <memory>
 
 #include "tool/commands/commands.h"
 #include "tool/common/exit_status.h"
+#include "tool/decompile/decompile_run.h"
 
 namespace compattatore::tool {
 namespace {
@@ -44,9 +43,9 @@ command_run define(CLI::App& app) {
                  "directory (default: the current directory; made when "
                  "missing)")
       ->type_name("DIR");
-  app.add_flag("--force",
-               o->force, "replace texts of these names that are already there "
-                         "(without it nothing is written then)");
+  app.add_flag("--force", o->force,
+               "replace texts of these names that are already there "
+               "(without it nothing is written then)");
   return [o](std::ostream& out, std::ostream& err) {
     return run_decompile(*o, out, err);
   };

@@ -17,8 +17,7 @@ namespace {
 constexpr std::int32_t lunghezza_massima = 1000000;
 constexpr std::int32_t margine_linea = 7000;
 
-bool read_file(const std::string& path, std::string* bytes,
-               std::ostream& err) {
+bool read_file(const std::string& path, std::string* bytes, std::ostream& err) {
   try {
     real_file_system disk;
     *bytes = disk.read(path, compiled_file_limit);
@@ -59,13 +58,12 @@ bool read_compiled(const compiled_paths& p, compiled_scenario* out,
   const std::optional<std::int32_t> ultima = celle_della_linea(lunghezza);
   // A route whose length was refused has no cell row at all; the row of
   // any other has one cell more than its upper index.
-  const std::size_t attese =
-      ultima ? static_cast<std::size_t>(*ultima) + 1 : 0;
+  const std::size_t attese = ultima ? static_cast<std::size_t>(*ultima) + 1 : 0;
   if (!c.celle.empty() && c.celle.size() != attese) {
     return not_of_kind(p.celle, "cell row",
                        "it holds " + std::to_string(c.celle.size()) +
-                           " cells, and the route of " + p.stazioni +
-                           " (" + std::to_string(lunghezza) + " m) has " +
+                           " cells, and the route of " + p.stazioni + " (" +
+                           std::to_string(lunghezza) + " m) has " +
                            std::to_string(attese),
                        err);
   }
@@ -76,8 +74,9 @@ bool read_compiled(const compiled_paths& p, compiled_scenario* out,
     return not_of_kind(p.tracciato, "track line", r->message, err);
   }
   if (!linea.empty() &&
-      (!ultima || linea.metri() !=
-                      static_cast<std::size_t>(lunghezza + margine_linea) + 1)) {
+      (!ultima ||
+       linea.metri() !=
+           static_cast<std::size_t>(lunghezza + margine_linea) + 1)) {
     return not_of_kind(
         p.tracciato, "track line",
         "it holds " + std::to_string(linea.metri()) +

@@ -32,11 +32,11 @@ std::string testo(std::initializer_list<std::string_view> righe) {
 // section it belongs to.
 std::string linea_con(std::string_view riga, bool generale) {
   if (generale) {
-    return testo({"[generale]", "lunghezza percorso, 12000", riga, "[curve]",
-                  "[fine]"});
+    return testo(
+        {"[generale]", "lunghezza percorso, 12000", riga, "[curve]", "[fine]"});
   }
-  return testo({"[generale]", "lunghezza percorso, 12000", "[curve]", riga,
-                "[fine]"});
+  return testo(
+      {"[generale]", "lunghezza percorso, 12000", "[curve]", riga, "[fine]"});
 }
 std::string treno_con(std::string_view riga) {
   return testo({"[generale]", riga, "[fine]"});
@@ -51,9 +51,8 @@ compiled_scenario compila(const std::string& linea, const std::string& treno) {
   s.nome_linea = names.nome_linea;
   s.numero_treno = names.numero_treno;
   recording_report report;
-  EXPECT_TRUE(compatta(s, 1, fs,
-                       {names.testo_linea(), names.testo_treno(), false},
-                       report));
+  EXPECT_TRUE(compatta(
+      s, 1, fs, {names.testo_linea(), names.testo_treno(), false}, report));
   compiled_scenario c;
   c.stazioni = s.stazioni;
   c.celle = s.celle;
@@ -96,23 +95,23 @@ class RecordBack : public ::testing::TestWithParam<caso> {};
 TEST_P(RecordBack, SameRowOut) {
   const caso& c = GetParam();
   const bool di_linea = c.dove != caso::treno;
-  const std::string linea =
-      di_linea ? linea_con(c.riga, c.dove == caso::generale)
-               : linea_con("- nothing", false);
-  const std::string treno = di_linea ? treno_con("- nothing")
-                                     : treno_con(c.riga);
+  const std::string linea = di_linea
+                                ? linea_con(c.riga, c.dove == caso::generale)
+                                : linea_con("- nothing", false);
+  const std::string treno =
+      di_linea ? treno_con("- nothing") : treno_con(c.riga);
   const compiled_scenario compilato = compila(linea, treno);
-  const testi_decompilati d = decompila(compilato, "in/Prova_7.sim",
-                                        "in/Prova_linea.dat");
+  const testi_decompilati d =
+      decompila(compilato, "in/Prova_7.sim", "in/Prova_linea.dat");
   const std::string& uscita = di_linea ? d.linea : d.treno;
   EXPECT_TRUE(contiene_riga(uscita, c.riga)) << uscita;
   EXPECT_TRUE(d.avvisi.empty());
   const esito_giro giro = confronta(compilato, names.nome_linea,
                                     names.numero_treno, d.linea, d.treno);
-  EXPECT_EQ(giro.totale, 0u) << (giro.differenze.empty()
-                                     ? std::string()
-                                     : giro.differenze[0].dove + " " +
-                                           giro.differenze[0].campo);
+  EXPECT_EQ(giro.totale, 0u)
+      << (giro.differenze.empty()
+              ? std::string()
+              : giro.differenze[0].dove + " " + giro.differenze[0].campo);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,8 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"indicatori_vmax, 800, 80, 80, 80, 0, , , , 0", caso::linea},
         caso{"indicatori_vmax, 800, 100, 110, 115, 1, 60, 60, 60, 2",
              caso::linea},
-        caso{"cartello_indicatore, 750, (GALLERIA  )(ROCCAGRANA)",
-             caso::linea},
+        caso{"cartello_indicatore, 750, (GALLERIA  )(ROCCAGRANA)", caso::linea},
         caso{"cartello_indicatore, 750, \"BIVIO, NORD\"", caso::linea},
         caso{"numero vetture, 5", caso::treno},
         caso{"percentuale massa frenata, 100", caso::treno},
@@ -168,11 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
         // author's cap of 180 is still the author's.
         caso{"abbattimento, 9000, 180", caso::treno}));
 
-TEST(Decompile, SpeedPointsOfThePassAndTheSealAreLeftOut) {
+TEST(Decompilation, SpeedPointsOfThePassAndTheSealAreLeftOut) {
   // A slowdown below 110 km/h gets points in its windows and inside it.
-  const compiled_scenario c = compila(
-      linea_con("- nothing", false),
-      treno_con("rallentamento, 6000, 60, 1000, 0, 0, 0"));
+  const compiled_scenario c =
+      compila(linea_con("- nothing", false),
+              treno_con("rallentamento, 6000, 60, 1000, 0, 0, 0"));
   std::size_t punti = 0;
   for (const cella& k : c.celle) {
     if (k.is(oggetto_cella::abbattimento)) ++punti;
@@ -184,19 +182,18 @@ TEST(Decompile, SpeedPointsOfThePassAndTheSealAreLeftOut) {
   EXPECT_EQ(confronta(c, "Prova", "7", d.linea, d.treno).totale, 0u);
 }
 
-TEST(Decompile, AStationRowCutShortEndsTheTextWhereItWas) {
+TEST(Decompilation, AStationRowCutShortEndsTheTextWhereItWas) {
   // The text ends before the station's fifth number: what was read of it
   // stays in its entry, and reading stops there.
-  const compiled_scenario c = compila(
-      linea_con("- nothing", false),
-      "[generale]\r\nstazione, 3100, 12, 400, 1, 0, 0, 2,3,0, 4,");
+  const compiled_scenario c =
+      compila(linea_con("- nothing", false),
+              "[generale]\r\nstazione, 3100, 12, 400, 1, 0, 0, 2,3,0, 4,");
   const testi_decompilati d =
       decompila(c, "in/Prova_7.sim", "in/Prova_linea.dat");
-  EXPECT_EQ(confronta(c, "Prova", "7", d.linea, d.treno).totale, 0u)
-      << d.treno;
+  EXPECT_EQ(confronta(c, "Prova", "7", d.linea, d.treno).totale, 0u) << d.treno;
 }
 
-TEST(Decompile, ADamagedCellIsNamedByMetreAndField) {
+TEST(Decompilation, ADamagedCellIsNamedByMetreAndField) {
   compiled_scenario c =
       compila(linea_con("- nothing", false), treno_con("- nothing"));
   c.celle[41].oggetto = 9;  // no record has this kind

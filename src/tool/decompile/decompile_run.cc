@@ -50,8 +50,7 @@ std::string tracciato_accanto(const std::string& file_stazioni,
   for (const auto& e : fs::directory_iterator(
            cartella.empty() ? fs::path(".") : cartella, ec)) {
     const std::string n = e.path().filename().string();
-    if (n.size() > fine_file_linea.size() &&
-        n.ends_with(fine_file_linea)) {
+    if (n.size() > fine_file_linea.size() && n.ends_with(fine_file_linea)) {
       linee.insert(n.substr(0, n.size() - fine_file_linea.size()));
     }
   }
@@ -84,8 +83,8 @@ int run_decompile(const decompile_options& o, std::ostream& out,
     return exit_status::file_failure;
   }
   if (const decode_result r = decode_stations(byte_stazioni, &tabella)) {
-    err << message_prefix << o.file << ": not a station table file: "
-        << r->message << '\n';
+    err << message_prefix << o.file
+        << ": not a station table file: " << r->message << '\n';
     return exit_status::file_failure;
   }
   const std::string stem = fs::path(o.file).stem().string();
@@ -151,7 +150,8 @@ int run_decompile(const decompile_options& o, std::ostream& out,
   const esito_giro giro = confronta(c, nome_linea, numero_treno, linea, treno);
   try {
     real_file_system disk;
-    guarded_file_system fs(disk, {paths.stazioni, paths.celle, paths.tracciato});
+    guarded_file_system fs(disk,
+                           {paths.stazioni, paths.celle, paths.tracciato});
     fs.allow_writes();
     fs.replace(names.testo_linea(), linea);
     fs.replace(names.testo_treno(), treno);
@@ -178,8 +178,7 @@ int run_decompile(const decompile_options& o, std::ostream& out,
       << giro.totale << (giro.totale == 1 ? " place" : " places") << ":\n";
   for (const differenza& d : giro.differenze) {
     err << "  " << d.file << ", " << d.dove << ": " << d.campo << " is "
-        << d.nel_file << " in the file, " << d.dai_testi
-        << " from the texts\n";
+        << d.nel_file << " in the file, " << d.dai_testi << " from the texts\n";
   }
   if (giro.totale > giro.differenze.size()) {
     err << "  and " << giro.totale - giro.differenze.size() << " more\n";

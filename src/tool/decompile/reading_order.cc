@@ -58,8 +58,7 @@ std::vector<record_treno> ordine_di_lettura(
   const std::size_t primo_segnale = nodi.size();
   for (std::size_t i = 0; i < t.segnali.size(); ++i) {
     nodi.push_back({k::segnale, i});
-    chiave.emplace_back(2, static_cast<std::size_t>(t.segnali[i].posizione),
-                        i);
+    chiave.emplace_back(2, static_cast<std::size_t>(t.segnali[i].posizione), i);
   }
   for (std::size_t i = 0; i < t.abbattimenti.size(); ++i) {
     nodi.push_back({k::abbattimento, i});
@@ -86,8 +85,8 @@ std::vector<record_treno> ordine_di_lettura(
   std::map<std::size_t, std::vector<std::pair<std::size_t, std::uint8_t>>>
       scrittori;
   for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
-    for (const scrittura_cella& w : marchi_stazione(stazioni[i + 1],
-                                                    celle.size())) {
+    for (const scrittura_cella& w :
+         marchi_stazione(stazioni[i + 1], celle.size())) {
       scrittori[w.cella].emplace_back(i, w.preavviso);
     }
   }
@@ -112,8 +111,8 @@ std::vector<record_treno> ordine_di_lettura(
 
   // Kahn's order, always taking the free record first in the compiled-in
   // order.
-  using voce = std::pair<std::tuple<int, std::size_t, std::size_t>,
-                         std::size_t>;
+  using voce =
+      std::pair<std::tuple<int, std::size_t, std::size_t>, std::size_t>;
   std::priority_queue<voce, std::vector<voce>, std::greater<>> liberi;
   for (std::size_t n = 0; n < nodi.size(); ++n) {
     if (prima[n] == 0) liberi.push({chiave[n], n});

@@ -18,8 +18,8 @@ namespace {
 // deletes nothing when told not to).
 class soli_testi : public file_system {
  public:
-  soli_testi(const std::string& pl, const std::string& l,
-             const std::string& pt, const std::string& t)
+  soli_testi(const std::string& pl, const std::string& l, const std::string& pt,
+             const std::string& t)
       : pl_(pl), l_(l), pt_(pt), t_(t) {}
   bool exists(const std::string& path) override {
     return path == pl_ || path == pt_;
@@ -133,9 +133,9 @@ void confronta_linea(const tracciato_linea& file, const disegno_tracciato& d,
       const double v = asse == 0 ? x : y;
       const double w = asse == 0 ? fx[m] : fy[m];
       const tipo_elemento tf = file.tipo(m, asse);
-      if (tf == t && (t == tipo_elemento::vuoto ||
-                      std::bit_cast<std::uint64_t>(v) ==
-                          std::bit_cast<std::uint64_t>(w))) {
+      if (tf == t &&
+          (t == tipo_elemento::vuoto || std::bit_cast<std::uint64_t>(v) ==
+                                            std::bit_cast<std::uint64_t>(w))) {
         continue;
       }
       r.aggiungi({"track line", "metre " + std::to_string(m),

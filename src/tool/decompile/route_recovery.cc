@@ -85,8 +85,7 @@ void recupera_generale(const std::array<stazione, numero_stazioni>& st,
       for (std::size_t i = 0; i < 3; ++i) {
         const auto j = static_cast<std::size_t>(prova[i]);
         stazione& e = s.stazioni[static_cast<std::size_t>(entries[i])];
-        const stazione& da_voce =
-            st[static_cast<std::size_t>(entries[j])];
+        const stazione& da_voce = st[static_cast<std::size_t>(entries[j])];
         e.inizio_area = da_voce.inizio_area;
         e.fine_area = da_voce.fine_area - togli[j];
         e.progressiva = da_voce.progressiva;
@@ -359,8 +358,8 @@ void recupera_oggetti(const compiled_scenario& c,
         b.destra[j] = d;
       }
       b.strisce_sinistra = static_cast<std::int32_t>(floor_div(k.valore_4, 10));
-      b.strisce_destra =
-          static_cast<std::int32_t>(k.valore_4 - 10 * floor_div(k.valore_4, 10));
+      b.strisce_destra = static_cast<std::int32_t>(
+          k.valore_4 - 10 * floor_div(k.valore_4, 10));
       t.indicatori.push_back(b);
     }
     if (k.is(oggetto_cella::cartello_indicatore) && k.valore_1 >= 1 &&
@@ -423,9 +422,8 @@ lettura_linea recupera_linea(const compiled_scenario& c,
   }
   t.fine_con_guasto = lettura == lettura_linea::guasto_record;
   t.pendenze = righe_a_gradini(
-      prima.celle, &cella::pendenza,
-      static_cast<std::uint8_t>(pendenza_piana), !t.fine_con_guasto,
-      [](std::uint8_t v) {
+      prima.celle, &cella::pendenza, static_cast<std::uint8_t>(pendenza_piana),
+      !t.fine_con_guasto, [](std::uint8_t v) {
         return static_cast<std::int32_t>(v) - pendenza_piana;
       });
   if (curve) {

@@ -19,8 +19,7 @@ std::int32_t floor_mod(std::int32_t a, std::int32_t b) {
 
 // The ratio beside `lati` in `valore_4`: valore_4 - lati plus a multiple
 // of 65536 (the low 16 bits kept), divisible by 10.
-std::optional<std::int32_t> rapporto(std::int16_t valore_4,
-                                     std::int32_t lati) {
+std::optional<std::int32_t> rapporto(std::int16_t valore_4, std::int32_t lati) {
   for (std::int64_t giro = 0; giro < 5; ++giro) {
     for (const std::int64_t segno : {1, -1}) {
       const std::int64_t x = valore_4 - lati + segno * giro * 65536;
@@ -50,8 +49,7 @@ lati_segnale lati_da_valore(std::int16_t valore_4) {
   return {lati, (valore_4 - lati) / 10};
 }
 
-riga_segnale riga_segnale_di(std::size_t c, const cella& k,
-                             lati_segnale lati) {
+riga_segnale riga_segnale_di(std::size_t c, const cella& k, lati_segnale lati) {
   riga_segnale s;
   s.posizione = static_cast<std::int32_t>(metro_della_cella(c));
   const std::int32_t cl = lati.lati;

@@ -29,8 +29,7 @@ lati_segnale lati_da_valore(std::int16_t valore_4);
 /// The signal row at `cella` (its position the marker's: 50 m before)
 /// with `lati` and the rest of the cell's values; the first digits from
 /// `valore_1`.
-riga_segnale riga_segnale_di(std::size_t c, const cella& k,
-                             lati_segnale lati);
+riga_segnale riga_segnale_di(std::size_t c, const cella& k, lati_segnale lati);
 
 /// A cell a record writes into `preavviso`, and the value.
 struct scrittura_cella {

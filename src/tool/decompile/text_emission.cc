@@ -41,8 +41,9 @@ class scrittura {
 
 std::string n(std::int64_t v) { return std::to_string(v); }
 
-std::string nota_di(const std::vector<std::pair<std::string, std::string>>& note,
-                    std::string_view titolo) {
+std::string nota_di(
+    const std::vector<std::pair<std::string, std::string>>& note,
+    std::string_view titolo) {
   for (const auto& [t, testo] : note) {
     if (t == titolo) return testo;
   }
@@ -126,19 +127,20 @@ std::string testo_linea(const testi_recuperati& t,
   }
   sezione(w, l.note, "[cartelli]");
   for (const riga_indicatore& b : l.indicatori) {
-    const bool destra = b.destra[0] != 0 || b.destra[1] != 0 ||
-                        b.destra[2] != 0;
+    const bool destra =
+        b.destra[0] != 0 || b.destra[1] != 0 || b.destra[2] != 0;
     auto d = [&](std::size_t i) { return destra ? n(b.destra[i]) : ""; };
-    w.record("indicatori_vmax",
-             {n(b.posizione), n(b.sinistra[0]), n(b.sinistra[1]),
-              n(b.sinistra[2]), n(b.strisce_sinistra), d(0), d(1), d(2),
-              n(b.strisce_destra)});
+    w.record(
+        "indicatori_vmax",
+        {n(b.posizione), n(b.sinistra[0]), n(b.sinistra[1]), n(b.sinistra[2]),
+         n(b.strisce_sinistra), d(0), d(1), d(2), n(b.strisce_destra)});
   }
   sezione(w, l.note, "[indicazioni]");
   for (const riga_cartello& c : l.cartelli) {
     w.record("cartello_indicatore",
-             {n(c.posizione), scritta(c.scritta, "the indication board's "
-                                                 "inscription",
+             {n(c.posizione), scritta(c.scritta,
+                                      "the indication board's "
+                                      "inscription",
                                       avvisi)});
   }
   if (l.fine_con_guasto) {
@@ -205,14 +207,12 @@ std::string testo_treno(const testi_recuperati& t,
             n(x.opzione_3), n(x.ore),       n(x.minuti),    n(x.secondi)};
         // Spaced as the compiled-in rows: position, kind and length, the
         // three options, the numbers in threes, the time.
-        constexpr std::string_view prima[] = {"  ", "  ", "  ", "  ", " ",
-                                              " ",  "  ", "",   "",   "  ",
-                                              "",   "",   "    ", "  ", "",
-                                              " "};
+        constexpr std::string_view prima[] = {
+            "  ", "  ", "  ", "  ", " ",    " ",  "  ", "",
+            "",   "  ", "",   "",   "    ", "  ", "",   " "};
         std::string riga = "stazione,";
         const std::size_t quanti =
-            x.valori_letti > 0 ? static_cast<std::size_t>(x.valori_letti)
-                               : 16;
+            x.valori_letti > 0 ? static_cast<std::size_t>(x.valori_letti) : 16;
         for (std::size_t i = 0; i < quanti; ++i) {
           if (i > 0) riga += ",";
           riga += std::string(prima[i]) + valori[i];
@@ -228,9 +228,8 @@ std::string testo_treno(const testi_recuperati& t,
       }
       case k::rallentamento: {
         const riga_rallentamento& x = r.rallentamenti[rec.indice];
-        w.record("rallentamento",
-                 {n(x.inizio), n(x.velocita), n(x.lunghezza), n(x.tipo),
-                  n(x.preavviso), n(x.variazione)});
+        w.record("rallentamento", {n(x.inizio), n(x.velocita), n(x.lunghezza),
+                                   n(x.tipo), n(x.preavviso), n(x.variazione)});
         break;
       }
       case k::segnale: {
@@ -238,8 +237,8 @@ std::string testo_treno(const testi_recuperati& t,
         w.riga("segnale,  " + n(x.posizione) + ",   " + n(x.sinistra[0]) +
                ", " + n(x.sinistra[1]) + ", " + n(x.sinistra[2]) + ",  " +
                n(x.sinistra[3]) + ", " + n(x.rapporto) + ",    " +
-               n(x.destra[0]) + ",  " + n(x.destra[1]) + "," +
-               n(x.destra[2]) + "," + n(x.destra[3]) + ", " + n(x.tempo));
+               n(x.destra[0]) + ",  " + n(x.destra[1]) + "," + n(x.destra[2]) +
+               "," + n(x.destra[3]) + ", " + n(x.tempo));
         break;
       }
       case k::abbattimento: {

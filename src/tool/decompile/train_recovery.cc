@@ -24,7 +24,6 @@ constexpr std::int32_t soglia_avviso = 1500;
 bool area_corta(int categoria) { return categoria == 5 || categoria == 6; }
 bool area_doppia(int categoria) { return categoria == 7 || categoria == 8; }
 
-
 std::int32_t metro_marcatore(std::size_t c) {
   return static_cast<std::int32_t>(metro_della_cella(c));
 }
@@ -78,14 +77,14 @@ riga_stazione riga_di(const stazione& v) {
     r.secondi = v.orario % 60;
     return r;
   }
-  const std::int64_t prima = static_cast<std::int64_t>(v.progressiva) -
-                             v.inizio_area;
+  const std::int64_t prima =
+      static_cast<std::int64_t>(v.progressiva) - v.inizio_area;
   if (area_corta(v.categoria) || area_doppia(v.categoria)) {
     r.lunghezza = static_cast<std::int32_t>(prima);
   } else {
     r.lunghezza = static_cast<std::int32_t>(2 * prima);
-    const std::int64_t dopo = static_cast<std::int64_t>(v.fine_area) -
-                              v.progressiva;
+    const std::int64_t dopo =
+        static_cast<std::int64_t>(v.fine_area) - v.progressiva;
     r.opzione_4 = v.opzione_4 != 0 ? v.opzione_4
                                    : (dopo - prima == coda_opzione_4 ? 1 : 0);
   }
@@ -130,8 +129,7 @@ void recupera_stazioni(const std::array<stazione, numero_stazioni>& st,
                        testo_treno_recuperato& t) {
   const std::int32_t posto_cartello = stazione_primo_cartello - cartelli;
   std::size_t ultima = 0;
-  for (std::size_t e = 1; static_cast<std::int32_t>(e) < posto_cartello;
-       ++e) {
+  for (std::size_t e = 1; static_cast<std::int32_t>(e) < posto_cartello; ++e) {
     if (!vuota(st[e])) ultima = e;
   }
   for (std::size_t e = 1; e <= ultima; ++e) {
@@ -183,9 +181,9 @@ void recupera_rallentamenti(const std::vector<cella>& r,
     // Its warning stands 24 cells before it, beyond 1500 m; the approach
     // marks in the four cells before that (one cell further when the start
     // lies half a cell on).
-    const bool avviso = st >= celle_avviso &&
-                        r[st - celle_avviso].is(
-                            oggetto_cella::avviso_rallentamento);
+    const bool avviso =
+        st >= celle_avviso &&
+        r[st - celle_avviso].is(oggetto_cella::avviso_rallentamento);
     std::optional<std::size_t> primo_preavviso;
     for (std::size_t d : {celle_avviso + 1, celle_avviso + 2}) {
       if (avviso && st >= d + 3 &&
@@ -207,8 +205,7 @@ void recupera_rallentamenti(const std::vector<cella>& r,
           continue;
         }
         if (primo_preavviso &&
-            indice_cella(metri_in_celle(static_cast<std::int64_t>(x) -
-                                        1200)) !=
+            indice_cella(metri_in_celle(static_cast<std::int64_t>(x) - 1200)) !=
                 static_cast<std::int32_t>(*primo_preavviso)) {
           continue;
         }
@@ -277,17 +274,15 @@ void recupera_treno(const std::array<stazione, numero_stazioni>& st,
   const std::vector<cella>& r = prima.celle;
   t.aderenze = righe_a_gradini(r, &cella::aderenza, 0, true,
                                [](std::uint8_t v) { return v; });
-  t.velocita = righe_a_gradini(r, &cella::velocita_linea, 0, true,
-                               [](std::uint8_t v) {
-                                 return static_cast<std::int32_t>(v) *
-                                        passo_velocita;
-                               });
+  t.velocita =
+      righe_a_gradini(r, &cella::velocita_linea, 0, true, [](std::uint8_t v) {
+        return static_cast<std::int32_t>(v) * passo_velocita;
+      });
   recupera_stazioni(st, r.size() > 0 ? r.size() - 1 : 0,
                     static_cast<std::int32_t>(out->linea.cartelli.size()), t);
   recupera_rallentamenti(r, t);
   recupera_segnali(r, t);
   recupera_abbattimenti(prima, t);
-
 }
 
 }  // namespace compattatore::tool

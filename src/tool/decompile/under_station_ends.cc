@@ -26,8 +26,8 @@ void recupera_sotto_le_fini(
   // The approach codes the records already recovered explain.
   std::map<std::size_t, std::vector<std::uint8_t>> spiegati;
   for (std::size_t i = 0; i < treno.stazioni.size(); ++i) {
-    for (const scrittura_cella& w : marchi_stazione(stazioni[i + 1],
-                                                    celle.size())) {
+    for (const scrittura_cella& w :
+         marchi_stazione(stazioni[i + 1], celle.size())) {
       spiegati[w.cella].push_back(w.preavviso);
     }
   }
