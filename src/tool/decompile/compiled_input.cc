@@ -4,7 +4,6 @@
 
 #include "compact/cell_file.h"
 #include "compact/station_file.h"
-#include "compact/track_file.h"
 #include "platform/real_file_system.h"
 #include "reader/lettura.h"
 #include "tool/common/message_prefix.h"
@@ -68,10 +67,14 @@ bool read_compiled(const compiled_paths& p, compiled_scenario* out,
                        err);
   }
   if (p.tracciato.empty()) return true;
-  if (!read_file(p.tracciato, &c.byte_tracciato, err)) return false;
-  tracciato_linea linea;
-  if (const decode_result r = decode_track(c.byte_tracciato, &linea)) {
-    return not_of_kind(p.tracciato, "track line", r->message, err);
+  vista_tracciato linea;
+  std::string perche;
+  if (!linea.apri(p.tracciato, compiled_file_limit, &perche)) {
+    if (perche.starts_with(p.tracciato + ":")) {
+      err << message_prefix << perche << '\n';
+      return false;
+    }
+    return not_of_kind(p.tracciato, "track line", perche, err);
   }
   if (!linea.empty() &&
       (!ultima ||

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/scenario.h"
-#include "model/tracciato.h"
+#include "tool/decompile/track_view.h"
 
 namespace compattatore::tool {
 
@@ -25,10 +25,9 @@ struct compiled_scenario {
   std::array<stazione, numero_stazioni> stazioni{};
   std::vector<cella> celle;
   /// The route-wide file, when one was given.
-  std::optional<tracciato_linea> linea;
+  std::optional<vista_tracciato> linea;
   std::string byte_stazioni;
   std::string byte_celle;
-  std::string byte_tracciato;
 };
 
 /// Reads and decodes the files of `p` into `*out`. A file that cannot be

@@ -38,7 +38,7 @@ bool stessi_bit(double a, double b) {
 
 }  // namespace
 
-curve_recuperate recupera_curve(const tracciato_linea& linea) {
+curve_recuperate recupera_curve(const vista_tracciato& linea) {
   curve_recuperate out;
   const std::size_t metri = linea.metri();
   if (metri < 2 || linea.tipo(0, 0) == tipo_elemento::vuoto) {
@@ -73,8 +73,6 @@ curve_recuperate recupera_curve(const tracciato_linea& linea) {
   }
 
   static const std::array<svolta, 13> tutte = svolte();
-  const std::span<const double> x = linea.valori(0);
-  const std::span<const double> y = linea.valori(1);
   std::size_t prec = 0;  // the turn of the metre before: most often the same
   std::optional<std::size_t> corsa;  // the turn of the run being joined
   std::size_t inizio_corsa = 0;
@@ -86,12 +84,13 @@ curve_recuperate recupera_curve(const tracciato_linea& linea) {
                            static_cast<std::int32_t>(fino - inizio_corsa)});
     }
   };
+  punto_tracciato p0{linea.valore(0, 0), linea.valore(0, 1)};
+  punto_tracciato p1{linea.valore(1, 0), linea.valore(1, 1)};
   for (std::size_t m = 2; m < fine; ++m) {
-    const punto_tracciato p0{x[m - 2], y[m - 2]};
-    const punto_tracciato p1{x[m - 1], y[m - 1]};
+    const punto_tracciato p2{linea.valore(m, 0), linea.valore(m, 1)};
     auto prova = [&](std::size_t i) {
       const punto_tracciato p = passo_tracciato(p0, p1, tutte[i].k);
-      return stessi_bit(p.x, x[m]) && stessi_bit(p.y, y[m]);
+      return stessi_bit(p.x, p2.x) && stessi_bit(p.y, p2.y);
     };
     std::optional<std::size_t> trovata;
     if (prova(prec)) {
@@ -106,6 +105,8 @@ curve_recuperate recupera_curve(const tracciato_linea& linea) {
       trovata = 0;
     }
     prec = *trovata;
+    p0 = p1;
+    p1 = p2;
     if (corsa != trovata) {
       chiudi(m);
       corsa = trovata;

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/tracciato.h"
 #include "tool/decompile/recovered_texts.h"
+#include "tool/decompile/track_view.h"
 
 namespace compattatore::tool {
 
@@ -28,7 +28,7 @@ struct curve_recuperate {
 /// The curve rows of `linea`. Where a metre fits no turn it is taken as
 /// straight and named in `metri_guasti`; the metres after it are still
 /// tested against their own stored points.
-curve_recuperate recupera_curve(const tracciato_linea& linea);
+curve_recuperate recupera_curve(const vista_tracciato& linea);
 
 }  // namespace compattatore::tool
 

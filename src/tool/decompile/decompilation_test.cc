@@ -56,7 +56,7 @@ compiled_scenario compila(const std::string& linea, const std::string& treno) {
   compiled_scenario c;
   c.stazioni = s.stazioni;
   c.celle = s.celle;
-  c.linea = s.tracciato.punti();
+  c.linea = vista_tracciato(s.tracciato.punti());
   return c;
 }
 

@@ -116,22 +116,20 @@ std::string punto(tipo_elemento t, double v) {
   return s.str();
 }
 
-void confronta_linea(const tracciato_linea& file, const disegno_tracciato& d,
+void confronta_linea(const vista_tracciato& file, const disegno_tracciato& d,
                      raccolta& r) {
   if (file.metri() != d.metri()) {
     r.aggiungi({"track line", "the whole line", "metres",
                 std::to_string(file.metri()), std::to_string(d.metri())});
     return;
   }
-  const std::span<const double> fx = file.valori(0);
-  const std::span<const double> fy = file.valori(1);
   const std::size_t disegnati =
       d.seminato() ? static_cast<std::size_t>(d.prossimo()) : 0;
   auto elemento = [&](std::size_t m, double x, double y) {
     const tipo_elemento t = d.tipo(m);
     for (int asse = 0; asse < 2; ++asse) {
       const double v = asse == 0 ? x : y;
-      const double w = asse == 0 ? fx[m] : fy[m];
+      const double w = file.valore(m, asse);
       const tipo_elemento tf = file.tipo(m, asse);
       if (tf == t &&
           (t == tipo_elemento::vuoto || std::bit_cast<std::uint64_t>(v) ==
@@ -148,9 +146,9 @@ void confronta_linea(const tracciato_linea& file, const disegno_tracciato& d,
     cammino.avanti(disegnati, [&](double x, double y) {
       // Nearly every metre is equal: its test is the loop's only work.
       if (std::bit_cast<std::uint64_t>(x) !=
-              std::bit_cast<std::uint64_t>(fx[m]) ||
+              std::bit_cast<std::uint64_t>(file.valore(m, 0)) ||
           std::bit_cast<std::uint64_t>(y) !=
-              std::bit_cast<std::uint64_t>(fy[m]) ||
+              std::bit_cast<std::uint64_t>(file.valore(m, 1)) ||
           file.tipo(m, 0) != d.tipo(m) || file.tipo(m, 1) != d.tipo(m)) {
         elemento(m, x, y);
       }
