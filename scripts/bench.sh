@@ -13,7 +13,8 @@
 #    linea_minima: the same files written by the compile's code from the
 #    line's drawing alone) against `cp` and against the compile;
 # 3. times `compatta check` of the 1000 km scenario against `compatta
-#    compile --no-track` of it, and `compatta report` of the compiled-in
+#    compile --no-track` of it, `compatta decompile` of its compiled files
+#    against its compile, and `compatta report` of the compiled-in
 #    scenario against `compatta check` of it;
 # 4. reports each run's peak resident set, and the targets;
 # 5. times `compatta build` of a folder of 100 generated scenarios (10
@@ -160,6 +161,18 @@ for km in 10 100 1000; do
     k_ratio=$(echo "$out" | field ratio)
     k_time=$(echo "$out" | field a_median_s)
     k_no_track=$(echo "$out" | field b_median_s)
+    # decompile reads the three files, writes the two texts and compiles
+    # them in memory to prove them: against the compile that made the
+    # files.
+    mkdir "$tmp/decompile_texts"
+    out=$("$b/bench/alterna" "$runs" "$tmp/decompile_texts" \
+          "${name}_linea.txt" "${name}_9000-.txt" -- \
+          "$compatta" decompile "$tmp/compile_source/${name}_9000.sim" \
+          -o "$tmp/decompile_texts" ::: \
+          "$dir" "${files[@]}" -- "${cmd[@]}")
+    d_ratio=$(echo "$out" | field ratio)
+    d_time=$(echo "$out" | field a_median_s)
+    d_compile=$(echo "$out" | field b_median_s)
   fi
 done
 
@@ -190,6 +203,7 @@ echo
 echo "| Command | Median | Against | Its median | Ratio (median of pairs) |"
 echo "|---|---|---|---|---|"
 echo "| \`compatta check\`, 1000 km | $(ms "$k_time") ms | \`compile --no-track\` | $(ms "$k_no_track") ms | $k_ratio |"
+echo "| \`compatta decompile\`, 1000 km | $(ms "$d_time") ms | \`compile\` of it | $(ms "$d_compile") ms | $d_ratio |"
 
 # `compatta report` of the compiled-in scenario, as `compatta texts` writes
 # its texts, against `compatta check` of the same texts.
@@ -216,6 +230,7 @@ echo "1000 km compile within 1.5x cp of its files: $c_cp_ratio -> $(verdict "$c_
 echo "(the track line's floor against cp: $l_cp_ratio, the least any compile of it can take; the compile against that floor: $c_l_ratio)"
 echo "(against the in-process I/O floor: program $(ratio "$p_time" "$p_floor"), 1000 km compile $(ratio "${c_time[1000]}" "${c_floor[1000]}"))"
 echo "per km at 1000 km within 1.25x that at 100 km: $per_km_ratio -> $(verdict "$per_km_ratio <= 1.25")"
+echo "1000 km decompile within 3x its compile: $d_ratio -> $(verdict "$d_ratio <= 3")"
 echo "1000 km compile peak RSS under 2 x largest file + 16 MiB ($(mib "$rss_limit_kib") MiB): $(mib "${c_rss[1000]}") MiB -> $(verdict "${c_rss[1000]} < $rss_limit_kib")"
 
 # 4. Many scenarios: one build against a compile process each. The first
